@@ -1,0 +1,184 @@
+// End-to-end tests: the built executable, its status, outputs and file.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "cli/tool_runner.h"
+#include "cli/usage.h"
+#include "srec_reader.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char kAppHeader[] =
+    "S01F000044756D6D7953524543000000000000000000000001016170702E73784B\n";
+const long kFrozen = 1714564800;  // 2024-05-01 12:00:00 UTC
+
+class Run : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/tollivex-test-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  ToolRun run(const std::vector<std::string>& args, long frozenAt = -1) {
+    if (frozenAt >= 0 && !haveProgram("faketime"))
+      return {-2, "", "", 0};
+    return runTool(args, dir_, frozenAt);
+  }
+  std::string file(const std::string& name) { return readFile(dir_ + "/" + name); }
+  size_t files() {
+    return static_cast<size_t>(std::distance(fs::directory_iterator(dir_), {}));
+  }
+
+  std::string dir_;
+};
+
+#define SKIP_WITHOUT_FAKETIME() \
+  if (!haveProgram("faketime")) GTEST_SKIP() << "faketime is not installed"
+
+TEST_F(Run, MisuseShowsTheUsageText) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string out;      // The progress line, when the file was opened.
+    std::string content;  // What the file holds afterwards.
+  } cases[] = {
+      {{}, "", ""},
+      {{"-word"}, "", ""},
+      {{"-WORD", "-alt", "-Alt"}, "", ""},
+      {{"missing/app", "0", "1"}, "", ""},
+      {{"app", "1", "2", "3"}, "Producing image file: app.sx\n", kAppHeader},
+  };
+  for (const Case& c : cases) {
+    ToolRun r = run(c.args);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, kUsageText);
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(files(), c.content.empty() ? 0u : 1u);
+    if (!c.content.empty()) {
+      EXPECT_EQ(file("app.sx"), c.content);
+    }
+    fs::remove_all(dir_ + "/app.sx");
+  }
+}
+
+TEST_F(Run, NamesTheOutputFromTheImageArgument) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string name;
+    size_t dataBytes;
+  } cases[] = {
+      {{"app"}, "app.sx", 0},
+      {{"-x"}, "-x.sx", 0},
+      {{""}, ".sx", 0},
+      {{"-ALT", "app"}, "app_Alt.sx", 0},
+      {{"app", "-alt", "5"}, "app.sx", 6},   // Bytes 0 to 5.
+      {{"app", "-word", "5"}, "app.sx", 6},  // Still byte addressing.
+      {{"dir name é", "0", "0"}, "dir name é.sx", 1},
+  };
+  for (const Case& c : cases) {
+    ToolRun r = run(c.args);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "Producing image file: " + c.name + "\n");
+    EXPECT_EQ(r.err, "");
+    std::string text = file(c.name);
+    EXPECT_EQ(text.substr(text.size() - 12), "\nS9030000FC\n") << c.name;
+    size_t bytes = 0;
+    for (const Record& rec : dataRecords(text)) bytes += rec.data.size();
+    EXPECT_EQ(bytes, c.dataBytes) << c.name;
+    fs::remove(dir_ + "/" + c.name);
+  }
+  EXPECT_EQ(run({"app"}).status, 0);
+  EXPECT_EQ(file("app.sx"), std::string(kAppHeader) + "S9030000FC\n");
+}
+
+TEST_F(Run, EveryDataByteFollowsTheSeededSequence) {
+  SKIP_WITHOUT_FAKETIME();
+  std::vector<std::string> args = {"app", "0xFFB0",     "0xFFFF", "0x30",
+                                   "0x20", "0xFFFFF0",  "0x100000F",
+                                   "0x10", "0x4F",      "0x10",   "0x4F"};
+  ToolRun first = run(args, kFrozen);
+  ASSERT_EQ(first.status, 0) << first.err;
+  std::string text = file("app.sx");
+  ASSERT_EQ(run(args, kFrozen).status, 0);
+  EXPECT_EQ(file("app.sx"), text);  // Same second, same image.
+
+  std::vector<Record> records = dataRecords(text);
+  std::vector<std::pair<uint32_t, size_t>> layout;
+  std::vector<uint8_t> bytes;
+  std::string types;
+  for (const Record& r : records) {
+    layout.emplace_back(r.address, r.data.size());
+    bytes.insert(bytes.end(), r.data.begin(), r.data.end());
+    types += r.type;
+  }
+  EXPECT_EQ(layout, (std::vector<std::pair<uint32_t, size_t>>{
+                        {0xFFB0, 16}, {0xFFC0, 32}, {0xFFE0, 32},
+                        {0xFFFFF0, 16}, {0x1000000, 16},
+                        {0x10, 16}, {0x20, 32}, {0x40, 16},
+                        {0x10, 16}, {0x20, 32}, {0x40, 16}}));
+  EXPECT_EQ(types, "11123111111");
+  EXPECT_EQ(bytes, seededFill(kFrozen, bytes.size()));
+}
+
+TEST_F(Run, AddressesAboveTheSignedRangeAreReached) {
+  using Layout = std::vector<std::pair<uint32_t, size_t>>;
+  struct Case {
+    std::vector<std::string> args;
+    Layout want;
+  } cases[] = {
+      {{"t", "0xFFFFFFF0", "-1"}, {{0xFFFFFFF0, 16}}},
+      {{"t", "0x80000000", "0x8000003F"}, {{0x80000000, 32}, {0x80000020, 32}}},
+      {{"t", "-2147483648", "0x8000000F"}, {{0x80000000, 16}}},
+      {{"-word", "t", "0xFFFFFFF8", "0xFFFFFFFF"}, {{0xFFFFFFF8, 16}}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(run(c.args).status, 0);
+    Layout layout;
+    for (const Record& r : dataRecords(file("t.sx"))) {
+      EXPECT_EQ(r.type, '3');
+      layout.emplace_back(r.address, r.data.size());
+    }
+    EXPECT_EQ(layout, c.want);
+  }
+}
+
+TEST_F(Run, AFailedWriteIsReported) {
+  fs::create_symlink("/dev/full", dir_ + "/full.sx");
+  for (const char* end : {"0", "0xFFFFF"}) {
+    ToolRun r = run({"full", "0", end});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "Producing image file: full.sx\n");
+    EXPECT_EQ(r.err, "Tollivex: cannot write full.sx: No space left on device\n");
+  }
+}
+
+TEST_F(Run, ObjcopyReadsTheImage) {
+  if (!haveProgram("objcopy")) GTEST_SKIP() << "objcopy is not installed";
+  ASSERT_EQ(run({"app", "0x1005", "0x10FF", "0x1100", "0x1122"}).status, 0);
+  std::vector<uint8_t> bytes;
+  for (const Record& r : dataRecords(file("app.sx")))
+    bytes.insert(bytes.end(), r.data.begin(), r.data.end());
+  ToolRun conv = runProgram(
+      {"objcopy", "-I", "srec", "-O", "binary", "app.sx", "app.bin"}, dir_);
+  EXPECT_EQ(conv.status, 0);
+  EXPECT_EQ(conv.err, "");
+  std::string bin = file("app.bin");
+  EXPECT_EQ(std::vector<uint8_t>(bin.begin(), bin.end()), bytes);
+  EXPECT_EQ(bytes.size(), 0x1123u - 0x1005u);
+}
+
+TEST_F(Run, MemoryDoesNotGrowWithTheRange) {
+  fs::create_symlink("/dev/null", dir_ + "/null.sx");
+  ToolRun small = run({"null", "0", "0x3FF"});
+  ToolRun big = run({"null", "0", "0x3FFFFFF"});  // 64 MiB
+  ASSERT_EQ(big.status, 0);
+  EXPECT_LE(big.maxRssKiB, small.maxRssKiB + 1024);
+}
+
+}  // namespace

@@ -1,0 +1,69 @@
+// A strict reader of S-record text for the tests, and the expected fill.
+#include "srec_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <sstream>
+
+namespace {
+
+int hexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;  // Lower case is an error too.
+}
+
+bool readLine(const std::string& line, Record* record) {
+  if (line.size() < 4 || line[0] != 'S' || line.size() % 2 != 0) return false;
+  std::vector<uint8_t> bytes;
+  for (size_t i = 2; i < line.size(); i += 2) {
+    int hi = hexValue(line[i]), lo = hexValue(line[i + 1]);
+    if (hi < 0 || lo < 0) return false;
+    bytes.push_back(static_cast<uint8_t>(hi * 16 + lo));
+  }
+  unsigned sum = 0;
+  for (uint8_t b : bytes) sum += b;
+  if (bytes[0] + 1u != bytes.size() || (sum & 0xFF) != 0xFF) return false;
+  size_t addressBytes = line[1] == '2' ? 3 : line[1] == '3' ? 4 : 2;
+  if (bytes.size() < addressBytes + 2) return false;
+  record->type = line[1];
+  record->address = 0;
+  for (size_t i = 1; i <= addressBytes; ++i)
+    record->address = record->address << 8 | bytes[i];
+  record->data.assign(bytes.begin() + 1 + addressBytes, bytes.end() - 1);
+  return true;
+}
+
+}  // namespace
+
+std::vector<Record> readRecords(const std::string& text) {
+  std::vector<Record> records;
+  EXPECT_TRUE(text.empty() || text.back() == '\n') << "unterminated last line";
+  std::istringstream lines(text);
+  std::string line;
+  while (std::getline(lines, line)) {
+    Record record;
+    EXPECT_TRUE(readLine(line, &record)) << "bad record: " << line;
+    records.push_back(record);
+  }
+  return records;
+}
+
+std::vector<Record> dataRecords(const std::string& text) {
+  std::vector<Record> data;
+  for (const Record& r : readRecords(text))
+    if (r.type >= '1' && r.type <= '3') data.push_back(r);
+  return data;
+}
+
+std::vector<uint8_t> seededFill(unsigned seed, size_t n) {
+  srand(seed);
+  std::vector<uint8_t> bytes(n);
+  // Worked out in floating point, independently of the writer's integer
+  // arithmetic: floor(r * 255 / 2^31).
+  for (uint8_t& b : bytes)
+    b = static_cast<uint8_t>(std::floor(rand() * 255.0 / 2147483648.0));
+  return bytes;
+}
