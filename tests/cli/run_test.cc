@@ -27,11 +27,12 @@ class Run : public ::testing::Test {
   void TearDown() override { fs::remove_all(dir_); }
 
   ToolRun run(const std::vector<std::string>& args, long frozenAt = -1) {
-    if (frozenAt >= 0 && !haveProgram("faketime"))
-      return {-2, "", "", 0};
+    if (frozenAt >= 0 && !haveProgram("faketime")) return {-2, "", "", 0};
     return runTool(args, dir_, frozenAt);
   }
-  std::string file(const std::string& name) { return readFile(dir_ + "/" + name); }
+  std::string file(const std::string& name) {
+    return readFile(dir_ + "/" + name);
+  }
   size_t files() {
     return static_cast<size_t>(std::distance(fs::directory_iterator(dir_), {}));
   }
@@ -99,9 +100,9 @@ TEST_F(Run, NamesTheOutputFromTheImageArgument) {
 
 TEST_F(Run, EveryDataByteFollowsTheSeededSequence) {
   SKIP_WITHOUT_FAKETIME();
-  std::vector<std::string> args = {"app", "0xFFB0",     "0xFFFF", "0x30",
-                                   "0x20", "0xFFFFF0",  "0x100000F",
-                                   "0x10", "0x4F",      "0x10",   "0x4F"};
+  std::vector<std::string> args = {"app",  "0xFFB0",   "0xFFFF",    "0x30",
+                                   "0x20", "0xFFFFF0", "0x100000F", "0x10",
+                                   "0x4F", "0x10",     "0x4F"};
   ToolRun first = run(args, kFrozen);
   ASSERT_EQ(first.status, 0) << first.err;
   std::string text = file("app.sx");
@@ -117,11 +118,17 @@ TEST_F(Run, EveryDataByteFollowsTheSeededSequence) {
     bytes.insert(bytes.end(), r.data.begin(), r.data.end());
     types += r.type;
   }
-  EXPECT_EQ(layout, (std::vector<std::pair<uint32_t, size_t>>{
-                        {0xFFB0, 16}, {0xFFC0, 32}, {0xFFE0, 32},
-                        {0xFFFFF0, 16}, {0x1000000, 16},
-                        {0x10, 16}, {0x20, 32}, {0x40, 16},
-                        {0x10, 16}, {0x20, 32}, {0x40, 16}}));
+  EXPECT_EQ(layout, (std::vector<std::pair<uint32_t, size_t>>{{0xFFB0, 16},
+                                                              {0xFFC0, 32},
+                                                              {0xFFE0, 32},
+                                                              {0xFFFFF0, 16},
+                                                              {0x1000000, 16},
+                                                              {0x10, 16},
+                                                              {0x20, 32},
+                                                              {0x40, 16},
+                                                              {0x10, 16},
+                                                              {0x20, 32},
+                                                              {0x40, 16}}));
   EXPECT_EQ(types, "11123111111");
   EXPECT_EQ(bytes, seededFill(kFrozen, bytes.size()));
 }
@@ -154,7 +161,8 @@ TEST_F(Run, AFailedWriteIsReported) {
     ToolRun r = run({"full", "0", end});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "Producing image file: full.sx\n");
-    EXPECT_EQ(r.err, "Tollivex: cannot write full.sx: No space left on device\n");
+    EXPECT_EQ(r.err,
+              "Tollivex: cannot write full.sx: No space left on device\n");
   }
 }
 

@@ -27,8 +27,10 @@ TEST(ScanArguments, OptionWordsComeBeforeTheImageName) {
   for (const Case& c : cases) {
     resetSettings();
     std::vector<char*> argv{const_cast<char*>("Tollivex")};
-    for (const std::string& a : c.args) argv.push_back(const_cast<char*>(a.c_str()));
-    EXPECT_EQ(scanArguments(static_cast<int>(argv.size()), argv.data()), c.image);
+    for (const std::string& a : c.args)
+      argv.push_back(const_cast<char*>(a.c_str()));
+    EXPECT_EQ(scanArguments(static_cast<int>(argv.size()), argv.data()),
+              c.image);
     EXPECT_EQ(wordMode, c.word);
     EXPECT_EQ(altName, c.alt);
   }

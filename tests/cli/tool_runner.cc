@@ -34,7 +34,8 @@ ToolRun runProgram(const std::vector<std::string>& argv,
     dup2(out, 1);
     dup2(err, 2);
     std::vector<char*> args;
-    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    for (const std::string& a : argv)
+      args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
     execvp(args[0], args.data());
     _exit(127);

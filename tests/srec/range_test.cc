@@ -35,7 +35,9 @@ TEST(Ranges, CutIntoAlignedRecords) {
       {false, 0x20, 0x10, {}},
       {false, 0xFFFFFFF0, 0xFFFFFFFF, {{0xFFFFFFF0, 16}}},
       {false, 0xFFFFFFFF, 0xFFFFFFFF, {{0xFFFFFFFF, 1}}},
-      {false, 0xFFFFFFA1, 0xFFFFFFFF,
+      {false,
+       0xFFFFFFA1,
+       0xFFFFFFFF,
        {{0xFFFFFFA1, 31}, {0xFFFFFFC0, 32}, {0xFFFFFFE0, 32}}},
       {true, 5, 5, {{5, 2}}},
       {true, 0, 15, {{0, 32}}},
@@ -53,8 +55,8 @@ TEST(Ranges, CutIntoAlignedRecords) {
 
 TEST(Ranges, RecordTypeFollowsEachRecordsAddress) {
   std::string types;
-  for (const Record& r : readRecords(captured(
-           [](FILE* f) { writeWordRange(f, 0xFFFFF0, 0x100000F); })))
+  for (const Record& r : readRecords(
+           captured([](FILE* f) { writeWordRange(f, 0xFFFFF0, 0x100000F); })))
     types += r.type;
   EXPECT_EQ(types, "23");
 }
