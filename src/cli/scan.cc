@@ -3,6 +3,7 @@
 
 #include <strings.h>
 
+#include "cli/device_profile.h"
 #include "srec/srec.h"
 
 bool wordMode = false;
@@ -16,15 +17,28 @@ void resetSettings() {
 
 namespace {
 
+// Option words other than the device profiles.  "-cfvx" is accepted for
+// compatibility and pins nothing: an earlier profile stays in force.
+struct OptionWord {
+  const char* word;
+  bool* flag;  // Set by the word; null for a word without effect.
+};
+const OptionWord kOptionWords[] = {
+    {"-word", &wordMode},
+    {"-alt", &altName},
+    {"-cfvx", nullptr},
+};
+
 // Applies arg when it is an option word; returns false otherwise.
 bool applyOption(const char* arg) {
-  if (strcasecmp(arg, "-word") == 0) {
-    wordMode = true;
-  } else if (strcasecmp(arg, "-alt") == 0) {
-    altName = true;
-  } else {
-    return false;
+  for (const OptionWord& option : kOptionWords) {
+    if (strcasecmp(arg, option.word) != 0) continue;
+    if (option.flag != nullptr) *option.flag = true;
+    return true;
   }
+  const DeviceProfile* profile = findDeviceProfile(arg);
+  if (profile == nullptr) return false;
+  applyDeviceProfile(*profile);
   return true;
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -131,6 +132,28 @@ TEST_F(Run, EveryDataByteFollowsTheSeededSequence) {
                                                               {0x40, 16}}));
   EXPECT_EQ(types, "11123111111");
   EXPECT_EQ(bytes, seededFill(kFrozen, bytes.size()));
+}
+
+TEST_F(Run, ProfilesPinBytesAmongTheSeededFill) {
+  ASSERT_EQ(run({"-kin", "app", "0", "7"}).status, 0);
+  EXPECT_EQ(file("app.sx"), std::string(kAppHeader) +
+                                "S10B0000FFFFFFFFFFFFFFFFFC\nS9030000FC\n");
+  // After the image name, a profile word is an address text (0).
+  ASSERT_EQ(run({"app", "-kin", "7"}).status, 0);
+  std::vector<Record> plain = dataRecords(file("app.sx"));
+  ASSERT_EQ(plain.size(), 1u);
+  EXPECT_EQ(std::count(plain[0].data.begin(), plain[0].data.end(), 0xFF), 0);
+
+  SKIP_WITHOUT_FAKETIME();
+  ASSERT_EQ(run({"-hcs08", "app", "0xFFB0", "0xFFFF"}, kFrozen).status, 0);
+  std::vector<uint8_t> bytes;
+  for (const Record& r : dataRecords(file("app.sx")))
+    bytes.insert(bytes.end(), r.data.begin(), r.data.end());
+  std::vector<uint8_t> want = seededFill(kFrozen, 80);
+  std::fill(want.begin(), want.begin() + 15, 0xFF);
+  want[15] = 0xFE;
+  want[78] = want[79] = 0xFF;
+  EXPECT_EQ(bytes, want);
 }
 
 TEST_F(Run, AddressesAboveTheSignedRangeAreReached) {

@@ -1,0 +1,71 @@
+// Tests of the device profiles, from the option words to the records.
+#include <gtest/gtest.h>
+
+#include "cli/scan.h"
+#include "srec/srec.h"
+#include "srec_reader.h"
+
+namespace {
+
+// Scans options + "app" and writes one range the way the run does.
+std::string imageOf(std::vector<std::string> options, uint32_t start,
+                    uint32_t end) {
+  std::vector<char*> argv{const_cast<char*>("Tollivex")};
+  options.push_back("app");
+  for (std::string& o : options) argv.push_back(&o[0]);
+  resetSettings();
+  EXPECT_EQ(scanArguments(static_cast<int>(argv.size()), argv.data()),
+            static_cast<int>(options.size()));
+  std::string text = captured([&](FILE* f) {
+    wordMode ? writeWordRange(f, start, end) : writeByteRange(f, start, end);
+  });
+  resetSettings();
+  return text;
+}
+
+const char kHcs08Block[] = "S113FFB0FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFE4E\n";
+const char kKinBlank[] = "S10B0000FFFFFFFFFFFFFFFFFC\n";
+
+TEST(DeviceProfile, PinsTheFixedBytes) {
+  struct Case {
+    std::vector<std::string> options;
+    uint32_t start, end;
+    std::string record;
+  } cases[] = {
+      {{"-hcs08"}, 0xFFB0, 0xFFBF, kHcs08Block},
+      {{"-hcs12"},
+       0xFF00,
+       0xFF0F,
+       "S113FF00FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFEFE\n"},
+      {{"-hcs08"}, 0xFFFE, 0xFFFF, "S105FFFEFFFFFF\n"},
+      {{"-HCS12"}, 0xFFFE, 0xFFFF, "S105FFFEFFFFFF\n"},
+      {{"-kin"}, 0, 7, kKinBlank},
+      {{"-Cfv1"}, 0, 7, kKinBlank},
+      {{"-kin"}, 0x400, 0x40F, "S1130400FFFFFFFFFFFFFFFFFFFFFFFFFEFFFFFFF9\n"},
+      {{"-cfv1"}, 0x400, 0x40F, "S1130400FFFFFFFFFFFFFFFFFFFFFFFFFEFFFFFFF9\n"},
+      {{"-kin", "-hcs08"}, 0xFFB0, 0xFFBF, kHcs08Block},  // The last one wins.
+      {{"-hcs08", "-kin"}, 0, 7, kKinBlank},
+      {{"-hcs08", "-CFVX", "-alt"}, 0xFFB0, 0xFFBF, kHcs08Block},
+      {{"-word", "-kin"}, 0, 3, kKinBlank},  // Matched at bytes 0 to 7.
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(imageOf(c.options, c.start, c.end), c.record) << c.options[0];
+}
+
+TEST(DeviceProfile, WordModeMatchesWordAddressPlusByteIndex) {
+  srand(5);
+  std::vector<Record> r =
+      dataRecords(imageOf({"-hcs08", "-word"}, 0xFFA0, 0xFFBF));
+  std::vector<uint8_t> want = seededFill(5, 64);
+  // Bytes 16..31 of the record at word 0xFFA0 sit at 0xFFB0..0xFFBF, and so
+  // do bytes 0..15 of the record at word 0xFFB0; the rest stays random.
+  for (int i : {16, 32}) {
+    std::fill(want.begin() + i, want.begin() + i + 15, 0xFF);
+    want[i + 15] = 0xFE;
+  }
+  ASSERT_EQ(r.size(), 2u);
+  r[0].data.insert(r[0].data.end(), r[1].data.begin(), r[1].data.end());
+  EXPECT_EQ(r[0].data, want);
+}
+
+}  // namespace
