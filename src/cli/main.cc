@@ -4,12 +4,14 @@
 #include <ctime>
 
 #include "cli/run.h"
+#include "cli/std_descriptors.h"
 #include "cli/usage.h"
 
 int main(int argc, char** argv) {
   // Seeded before anything else, so every run of the same second draws the
   // same fill.
   srand(static_cast<unsigned>(time(nullptr)));
+  reserveStandardDescriptors();
   switch (runImage(argc, argv)) {
     case RunOutcome::kDone:
       return 0;

@@ -1,50 +1,21 @@
 // End-to-end tests: the built executable, its status, outputs and file.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 
 #include "cli/tool_runner.h"
 #include "cli/usage.h"
 #include "srec_reader.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
 const char kAppHeader[] =
     "S01F000044756D6D7953524543000000000000000000000001016170702E73784B\n";
-const long kFrozen = 1714564800;  // 2024-05-01 12:00:00 UTC
+namespace fs = std::filesystem;
+using EndToEnd = ToolTest;
 
-class Run : public ::testing::Test {
- protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/tollivex-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  ToolRun run(const std::vector<std::string>& args, long frozenAt = -1) {
-    if (frozenAt >= 0 && !haveProgram("faketime")) return {-2, "", "", 0};
-    return runTool(args, dir_, frozenAt);
-  }
-  std::string file(const std::string& name) {
-    return readFile(dir_ + "/" + name);
-  }
-  size_t files() {
-    return static_cast<size_t>(std::distance(fs::directory_iterator(dir_), {}));
-  }
-
-  std::string dir_;
-};
-
-#define SKIP_WITHOUT_FAKETIME() \
-  if (!haveProgram("faketime")) GTEST_SKIP() << "faketime is not installed"
-
-TEST_F(Run, MisuseShowsTheUsageText) {
+TEST_F(EndToEnd, MisuseShowsTheUsageText) {
   struct Case {
     std::vector<std::string> args;
     std::string out;      // The progress line, when the file was opened.
@@ -69,7 +40,7 @@ TEST_F(Run, MisuseShowsTheUsageText) {
   }
 }
 
-TEST_F(Run, NamesTheOutputFromTheImageArgument) {
+TEST_F(EndToEnd, NamesTheOutputFromTheImageArgument) {
   struct Case {
     std::vector<std::string> args;
     std::string name;
@@ -99,7 +70,7 @@ TEST_F(Run, NamesTheOutputFromTheImageArgument) {
   EXPECT_EQ(file("app.sx"), std::string(kAppHeader) + "S9030000FC\n");
 }
 
-TEST_F(Run, EveryDataByteFollowsTheSeededSequence) {
+TEST_F(EndToEnd, EveryDataByteFollowsTheSeededSequence) {
   SKIP_WITHOUT_FAKETIME();
   std::vector<std::string> args = {"app",  "0xFFB0",   "0xFFFF",    "0x30",
                                    "0x20", "0xFFFFF0", "0x100000F", "0x10",
@@ -134,7 +105,7 @@ TEST_F(Run, EveryDataByteFollowsTheSeededSequence) {
   EXPECT_EQ(bytes, seededFill(kFrozen, bytes.size()));
 }
 
-TEST_F(Run, ProfilesPinBytesAmongTheSeededFill) {
+TEST_F(EndToEnd, ProfilesPinBytesAmongTheSeededFill) {
   ASSERT_EQ(run({"-kin", "app", "0", "7"}).status, 0);
   EXPECT_EQ(file("app.sx"), std::string(kAppHeader) +
                                 "S10B0000FFFFFFFFFFFFFFFFFC\nS9030000FC\n");
@@ -156,7 +127,7 @@ TEST_F(Run, ProfilesPinBytesAmongTheSeededFill) {
   EXPECT_EQ(bytes, want);
 }
 
-TEST_F(Run, AddressesAboveTheSignedRangeAreReached) {
+TEST_F(EndToEnd, AddressesAboveTheSignedRangeAreReached) {
   using Layout = std::vector<std::pair<uint32_t, size_t>>;
   struct Case {
     std::vector<std::string> args;
@@ -178,9 +149,10 @@ TEST_F(Run, AddressesAboveTheSignedRangeAreReached) {
   }
 }
 
-TEST_F(Run, AFailedWriteIsReported) {
+TEST_F(EndToEnd, AFailedWriteIsReported) {
   fs::create_symlink("/dev/full", dir_ + "/full.sx");
-  for (const char* end : {"0", "0xFFFFF"}) {
+  // The 4 GiB range must stop at the first failed write.
+  for (const char* end : {"0", "0xFFFFF", "-1"}) {
     ToolRun r = run({"full", "0", end});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "Producing image file: full.sx\n");
@@ -189,7 +161,7 @@ TEST_F(Run, AFailedWriteIsReported) {
   }
 }
 
-TEST_F(Run, ObjcopyReadsTheImage) {
+TEST_F(EndToEnd, ObjcopyReadsTheImage) {
   if (!haveProgram("objcopy")) GTEST_SKIP() << "objcopy is not installed";
   ASSERT_EQ(run({"app", "0x1005", "0x10FF", "0x1100", "0x1122"}).status, 0);
   std::vector<uint8_t> bytes;
@@ -204,7 +176,7 @@ TEST_F(Run, ObjcopyReadsTheImage) {
   EXPECT_EQ(bytes.size(), 0x1123u - 0x1005u);
 }
 
-TEST_F(Run, MemoryDoesNotGrowWithTheRange) {
+TEST_F(EndToEnd, MemoryDoesNotGrowWithTheRange) {
   fs::create_symlink("/dev/null", dir_ + "/null.sx");
   ToolRun small = run({"null", "0", "0x3FF"});
   ToolRun big = run({"null", "0", "0x3FFFFFF"});  // 64 MiB

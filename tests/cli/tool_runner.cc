@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <sstream>
 
@@ -16,22 +17,49 @@ std::string readFile(const std::string& path) {
   return text.str();
 }
 
+const char* faketimeLibrary() {
+  for (const char* path :
+       {"/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
+        "/usr/lib/aarch64-linux-gnu/faketime/libfaketime.so.1",
+        "/usr/lib/faketime/libfaketime.so.1"}) {
+    if (access(path, R_OK) == 0) return path;
+  }
+  return nullptr;
+}
+
 bool haveProgram(const char* name) {
   std::string command = std::string("command -v ") + name + " >/dev/null";
   return system(command.c_str()) == 0;
 }
 
-ToolRun runProgram(const std::vector<std::string>& argv,
-                   const std::string& dir) {
+ToolRun runProgram(const std::vector<std::string>& argv, const std::string& dir,
+                   long frozenAt, const char* stdoutTo) {
   std::string outPath = dir + "/.stdout", errPath = dir + "/.stderr";
   pid_t pid = fork();
   if (pid == 0) {
     int in = open("/dev/null", O_RDONLY);
-    int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const char* outTo = stdoutTo ? stdoutTo : outPath.c_str();
+    bool closed = *outTo == '\0';
+    int out = closed ? -1 : open(outTo, O_WRONLY | O_CREAT | O_TRUNC, 0644);
     int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (in < 0 || out < 0 || err < 0 || chdir(dir.c_str()) != 0) _exit(127);
+    if (in < 0 || (out < 0 && !closed) || err < 0 || chdir(dir.c_str()) != 0)
+      _exit(127);
+    if (frozenAt >= 0) {
+      // libfaketime, preloaded with an absolute FAKETIME, freezes the clock
+      // at that second.  It is used directly rather than through the
+      // faketime wrapper, which needs a working standard output.  ASan
+      // builds would refuse a library preloaded ahead of their runtime.
+      char when[32];
+      struct tm utc;
+      time_t t = frozenAt;
+      strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", gmtime_r(&t, &utc));
+      setenv("TZ", "UTC", 1);
+      setenv("FAKETIME", when, 1);
+      setenv("LD_PRELOAD", faketimeLibrary(), 1);
+      setenv("ASAN_OPTIONS", "verify_asan_link_order=0", 1);
+    }
     dup2(in, 0);
-    dup2(out, 1);
+    closed ? close(1) : dup2(out, 1);
     dup2(err, 2);
     std::vector<char*> args;
     for (const std::string& a : argv)
@@ -51,14 +79,8 @@ ToolRun runProgram(const std::vector<std::string>& argv,
 }
 
 ToolRun runTool(const std::vector<std::string>& args, const std::string& dir,
-                long frozenAt) {
-  std::vector<std::string> argv;
-  if (frozenAt >= 0) {
-    // Without -f, faketime turns "@seconds" into a date and freezes the
-    // clock there; the tool reads it once, so that second is its seed.
-    argv = {"faketime", "@" + std::to_string(frozenAt)};
-  }
-  argv.push_back(TOLLIVEX_EXE);
+                long frozenAt, const char* stdoutTo) {
+  std::vector<std::string> argv{TOLLIVEX_EXE};
   argv.insert(argv.end(), args.begin(), args.end());
-  return runProgram(argv, dir);
+  return runProgram(argv, dir, frozenAt, stdoutTo);
 }

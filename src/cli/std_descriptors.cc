@@ -1,0 +1,18 @@
+// Keeping the standard descriptors out of the image file's way.
+#include "cli/std_descriptors.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+void reserveStandardDescriptors() {
+  for (int fd = 0; fd <= 2; ++fd) {
+    if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    // open() takes the lowest free descriptor, which is fd: the ones below
+    // it are open by now.
+    int null = open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+    if (null < 0) return;  // Nothing better to do without /dev/null.
+    if (null != fd) close(null);
+  }
+}

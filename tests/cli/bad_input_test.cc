@@ -1,0 +1,99 @@
+// End-to-end tests of hostile names, address texts and output streams.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "cli/std_descriptors.h"
+#include "cli/tool_runner.h"
+#include "cli/usage.h"
+#include "srec_reader.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using BadInput = ToolTest;
+
+TEST_F(BadInput, ImageNames) {
+  fs::create_directory(dir_ + "/sub");
+  fs::create_directory(dir_ + "/dir.sx");
+  struct Case {
+    std::string image;
+    bool created;  // Else the usage text and status 1.
+  } cases[] = {
+      {"sub/with space", true},       {"-lead", true},
+      {"\xFF\xFE\xC3\xA9", true},     {"missing/app", false},
+      {"/proc/app", false},           {"dir", false},  // dir.sx is a directory.
+      {std::string(300, 'a'), false}, {std::string(5000, 'a'), false},
+  };
+  for (const Case& c : cases) {
+    ToolRun r = run({c.image, "0", "31"});
+    std::string name = c.image + ".sx";
+    EXPECT_EQ(r.status, c.created ? 0 : 1) << name;
+    EXPECT_EQ(r.err, c.created ? "" : kUsageText);
+    if (!c.created) continue;
+    std::vector<Record> records = readRecords(file(name));
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(std::string(records[0].data.begin() + 22, records[0].data.end()),
+              name);
+  }
+}
+
+TEST_F(BadInput, AddressTextsAndManyPairs) {
+  using Layout = std::vector<std::pair<uint32_t, size_t>>;
+  struct Case {
+    std::vector<std::string> texts;
+    Layout want;
+  } cases[] = {
+      {{" +16", "0x1f junk"}, {{0x10, 16}}},
+      {{"\t020", "037"}, {{0x10, 16}}},
+      {{"-0x20", "99999999999999999999"}, {{0xFFFFFFE0, 32}}},
+      {{"-99999999999999999999", "0x8000000f"}, {{0x80000000, 16}}},
+      {{"junk", "0x0g"}, {{0, 1}}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args{"app"};
+    args.insert(args.end(), c.texts.begin(), c.texts.end());
+    ASSERT_EQ(run(args).status, 0);
+    Layout layout;
+    for (const Record& r : dataRecords(file("app.sx")))
+      layout.emplace_back(r.address, r.data.size());
+    EXPECT_EQ(layout, c.want) << c.texts[0];
+  }
+  std::vector<std::string> args{"app"};
+  for (int i = 0; i < 10000; ++i) {
+    args.push_back(std::to_string(i * 64));
+    args.push_back(std::to_string(i * 64 + 40));  // Two records a pair.
+  }
+  ASSERT_EQ(run(args).status, 0);
+  EXPECT_EQ(dataRecords(file("app.sx")).size(), 20000u);
+}
+
+TEST_F(BadInput, ClosedOrFullStandardOutputLeavesTheImageWhole) {
+  SKIP_WITHOUT_FAKETIME();
+  ASSERT_EQ(run({"app", "0", "0xFFFF"}, kFrozen).status, 0);
+  const std::string want = file("app.sx");
+  ASSERT_EQ(dataRecords(want).size(), 2048u);
+  for (const char* stdoutTo : {"", "/dev/full"}) {
+    fs::remove(dir_ + "/app.sx");
+    ToolRun r = run({"app", "0", "0xFFFF"}, kFrozen, stdoutTo);
+    EXPECT_EQ(r.status, 0) << stdoutTo;
+    EXPECT_EQ(r.err, "");
+    EXPECT_TRUE(file("app.sx") == want) << "stdout '" << stdoutTo << "'";
+  }
+}
+
+TEST(StdDescriptors, ClosedOnesAreTakenByDevNull) {
+  int saved = dup(1);
+  close(1);
+  reserveStandardDescriptors();
+  int probe = open("/dev/null", O_RDONLY);
+  bool oneIsOpen = fcntl(1, F_GETFD) != -1;
+  dup2(saved, 1);
+  close(saved);
+  close(probe);
+  EXPECT_TRUE(oneIsOpen);
+  EXPECT_GT(probe, 2);
+}
+
+}  // namespace
