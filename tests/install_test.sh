@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Checks the manual page renders without a single warning, and that
+# `cmake --install` into a fresh prefix gives a working Tollivex and its page.
+#   install_test.sh SOURCE_DIR BUILD_DIR
+set -euo pipefail
+src=$1 build=$2
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+
+if command -v groff >/dev/null; then
+  warnings=$(groff -t -man -ww -z "$src/doc/Tollivex.1" 2>&1)
+  [ -z "$warnings" ] || { echo "groff warnings:"; echo "$warnings"; exit 1; }
+else
+  echo "groff is not installed: rendering check skipped"
+fi
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+test -f "$prefix/share/man/man1/Tollivex.1"
+cmp "$src/doc/Tollivex.1" "$prefix/share/man/man1/Tollivex.1"
+cd "$prefix"
+out=$("$prefix/bin/Tollivex" -kin app 0 7)
+[ "$out" = "Producing image file: app.sx" ]
+[ "$(cat app.sx)" = "S01F000044756D6D7953524543000000000000000000000001016170702E73784B
+S10B0000FFFFFFFFFFFFFFFFFC
+S9030000FC" ]
+echo "installed Tollivex and its manual page work"
