@@ -58,6 +58,20 @@ std::vector<Record> dataRecords(const std::string& text) {
   return data;
 }
 
+Layout layoutOf(const std::string& text) {
+  Layout layout;
+  for (const Record& r : dataRecords(text))
+    layout.emplace_back(r.address, r.data.size());
+  return layout;
+}
+
+std::vector<uint8_t> dataBytes(const std::string& text) {
+  std::vector<uint8_t> bytes;
+  for (const Record& r : dataRecords(text))
+    bytes.insert(bytes.end(), r.data.begin(), r.data.end());
+  return bytes;
+}
+
 std::vector<uint8_t> seededFill(unsigned seed, size_t n) {
   srand(seed);
   std::vector<uint8_t> bytes(n);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct Record {
@@ -19,6 +20,13 @@ std::vector<Record> readRecords(const std::string& text);
 
 // The data records only, in file order.
 std::vector<Record> dataRecords(const std::string& text);
+
+// Where the data records of text lie: address and data byte count of each.
+using Layout = std::vector<std::pair<uint32_t, size_t>>;
+Layout layoutOf(const std::string& text);
+
+// The data bytes of all data records of text, in file order.
+std::vector<uint8_t> dataBytes(const std::string& text);
 
 // The fill bytes srand(seed) then n rand() calls give.
 std::vector<uint8_t> seededFill(unsigned seed, size_t n);

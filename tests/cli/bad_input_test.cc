@@ -40,7 +40,6 @@ TEST_F(BadInput, ImageNames) {
 }
 
 TEST_F(BadInput, AddressTextsAndManyPairs) {
-  using Layout = std::vector<std::pair<uint32_t, size_t>>;
   struct Case {
     std::vector<std::string> texts;
     Layout want;
@@ -55,10 +54,7 @@ TEST_F(BadInput, AddressTextsAndManyPairs) {
     std::vector<std::string> args{"app"};
     args.insert(args.end(), c.texts.begin(), c.texts.end());
     ASSERT_EQ(run(args).status, 0);
-    Layout layout;
-    for (const Record& r : dataRecords(file("app.sx")))
-      layout.emplace_back(r.address, r.data.size());
-    EXPECT_EQ(layout, c.want) << c.texts[0];
+    EXPECT_EQ(layoutOf(file("app.sx")), c.want) << c.texts[0];
   }
   std::vector<std::string> args{"app"};
   for (int i = 0; i < 10000; ++i) {

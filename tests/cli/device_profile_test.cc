@@ -54,8 +54,7 @@ TEST(DeviceProfile, PinsTheFixedBytes) {
 
 TEST(DeviceProfile, WordModeMatchesWordAddressPlusByteIndex) {
   srand(5);
-  std::vector<Record> r =
-      dataRecords(imageOf({"-hcs08", "-word"}, 0xFFA0, 0xFFBF));
+  std::string text = imageOf({"-hcs08", "-word"}, 0xFFA0, 0xFFBF);
   std::vector<uint8_t> want = seededFill(5, 64);
   // Bytes 16..31 of the record at word 0xFFA0 sit at 0xFFB0..0xFFBF, and so
   // do bytes 0..15 of the record at word 0xFFB0; the rest stays random.
@@ -63,9 +62,8 @@ TEST(DeviceProfile, WordModeMatchesWordAddressPlusByteIndex) {
     std::fill(want.begin() + i, want.begin() + i + 15, 0xFF);
     want[i + 15] = 0xFE;
   }
-  ASSERT_EQ(r.size(), 2u);
-  r[0].data.insert(r[0].data.end(), r[1].data.begin(), r[1].data.end());
-  EXPECT_EQ(r[0].data, want);
+  EXPECT_EQ(layoutOf(text), (Layout{{0xFFA0, 32}, {0xFFB0, 32}}));
+  EXPECT_EQ(dataBytes(text), want);
 }
 
 }  // namespace

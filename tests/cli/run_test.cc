@@ -81,27 +81,21 @@ TEST_F(EndToEnd, EveryDataByteFollowsTheSeededSequence) {
   ASSERT_EQ(run(args, kFrozen).status, 0);
   EXPECT_EQ(file("app.sx"), text);  // Same second, same image.
 
-  std::vector<Record> records = dataRecords(text);
-  std::vector<std::pair<uint32_t, size_t>> layout;
-  std::vector<uint8_t> bytes;
   std::string types;
-  for (const Record& r : records) {
-    layout.emplace_back(r.address, r.data.size());
-    bytes.insert(bytes.end(), r.data.begin(), r.data.end());
-    types += r.type;
-  }
-  EXPECT_EQ(layout, (std::vector<std::pair<uint32_t, size_t>>{{0xFFB0, 16},
-                                                              {0xFFC0, 32},
-                                                              {0xFFE0, 32},
-                                                              {0xFFFFF0, 16},
-                                                              {0x1000000, 16},
-                                                              {0x10, 16},
-                                                              {0x20, 32},
-                                                              {0x40, 16},
-                                                              {0x10, 16},
-                                                              {0x20, 32},
-                                                              {0x40, 16}}));
+  for (const Record& r : dataRecords(text)) types += r.type;
   EXPECT_EQ(types, "11123111111");
+  EXPECT_EQ(layoutOf(text), (Layout{{0xFFB0, 16},
+                                    {0xFFC0, 32},
+                                    {0xFFE0, 32},
+                                    {0xFFFFF0, 16},
+                                    {0x1000000, 16},
+                                    {0x10, 16},
+                                    {0x20, 32},
+                                    {0x40, 16},
+                                    {0x10, 16},
+                                    {0x20, 32},
+                                    {0x40, 16}}));
+  std::vector<uint8_t> bytes = dataBytes(text);
   EXPECT_EQ(bytes, seededFill(kFrozen, bytes.size()));
 }
 
@@ -117,18 +111,14 @@ TEST_F(EndToEnd, ProfilesPinBytesAmongTheSeededFill) {
 
   SKIP_WITHOUT_FAKETIME();
   ASSERT_EQ(run({"-hcs08", "app", "0xFFB0", "0xFFFF"}, kFrozen).status, 0);
-  std::vector<uint8_t> bytes;
-  for (const Record& r : dataRecords(file("app.sx")))
-    bytes.insert(bytes.end(), r.data.begin(), r.data.end());
   std::vector<uint8_t> want = seededFill(kFrozen, 80);
   std::fill(want.begin(), want.begin() + 15, 0xFF);
   want[15] = 0xFE;
   want[78] = want[79] = 0xFF;
-  EXPECT_EQ(bytes, want);
+  EXPECT_EQ(dataBytes(file("app.sx")), want);
 }
 
 TEST_F(EndToEnd, AddressesAboveTheSignedRangeAreReached) {
-  using Layout = std::vector<std::pair<uint32_t, size_t>>;
   struct Case {
     std::vector<std::string> args;
     Layout want;
@@ -140,12 +130,8 @@ TEST_F(EndToEnd, AddressesAboveTheSignedRangeAreReached) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(run(c.args).status, 0);
-    Layout layout;
-    for (const Record& r : dataRecords(file("t.sx"))) {
-      EXPECT_EQ(r.type, '3');
-      layout.emplace_back(r.address, r.data.size());
-    }
-    EXPECT_EQ(layout, c.want);
+    for (const Record& r : dataRecords(file("t.sx"))) EXPECT_EQ(r.type, '3');
+    EXPECT_EQ(layoutOf(file("t.sx")), c.want);
   }
 }
 
@@ -164,9 +150,7 @@ TEST_F(EndToEnd, AFailedWriteIsReported) {
 TEST_F(EndToEnd, ObjcopyReadsTheImage) {
   if (!haveProgram("objcopy")) GTEST_SKIP() << "objcopy is not installed";
   ASSERT_EQ(run({"app", "0x1005", "0x10FF", "0x1100", "0x1122"}).status, 0);
-  std::vector<uint8_t> bytes;
-  for (const Record& r : dataRecords(file("app.sx")))
-    bytes.insert(bytes.end(), r.data.begin(), r.data.end());
+  std::vector<uint8_t> bytes = dataBytes(file("app.sx"));
   ToolRun conv = runProgram(
       {"objcopy", "-I", "srec", "-O", "binary", "app.sx", "app.bin"}, dir_);
   EXPECT_EQ(conv.status, 0);

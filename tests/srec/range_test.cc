@@ -8,18 +8,10 @@
 
 namespace {
 
-using Layout = std::vector<std::pair<uint32_t, size_t>>;  // address, bytes
-
-Layout layoutOf(bool words, uint32_t start, uint32_t end) {
-  Layout layout;
-  for (const Record& r : readRecords(captured([&](FILE* f) {
-         if (words)
-           writeWordRange(f, start, end);
-         else
-           writeByteRange(f, start, end);
-       })))
-    layout.emplace_back(r.address, r.data.size());
-  return layout;
+Layout rangeLayout(bool words, uint32_t start, uint32_t end) {
+  return layoutOf(captured([&](FILE* f) {
+    words ? writeWordRange(f, start, end) : writeByteRange(f, start, end);
+  }));
 }
 
 TEST(Ranges, CutIntoAlignedRecords) {
@@ -47,7 +39,7 @@ TEST(Ranges, CutIntoAlignedRecords) {
       {true, 0xFFFFFFE3, 0xFFFFFFFF, {{0xFFFFFFE3, 26}, {0xFFFFFFF0, 32}}},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(layoutOf(c.words, c.start, c.end), c.want)
+    EXPECT_EQ(rangeLayout(c.words, c.start, c.end), c.want)
         << (c.words ? "words " : "bytes ") << std::hex << c.start << ".."
         << c.end;
   }
