@@ -26,7 +26,8 @@ inline char* putByte(char* p, uint8_t byte) {
 
 // Returns the byte a region pins at address, or the fill byte when the
 // address lies outside it.  The unsigned difference is below the length
-// exactly when start <= address < start + length.
+// exactly when start <= address < start + length, for every region that
+// ends below 2^32, as all profile regions do.
 inline uint8_t pinned(const FixedRegion& region, uint32_t address,
                       uint8_t byte) {
   uint32_t offset = address - region.start;
