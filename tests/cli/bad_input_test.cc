@@ -80,16 +80,18 @@ TEST_F(BadInput, ClosedOrFullStandardOutputLeavesTheImageWhole) {
 }
 
 TEST(StdDescriptors, ClosedOnesAreTakenByDevNull) {
-  int saved = dup(1);
-  close(1);
-  reserveStandardDescriptors();
-  int probe = open("/dev/null", O_RDONLY);
-  bool oneIsOpen = fcntl(1, F_GETFD) != -1;
-  dup2(saved, 1);
-  close(saved);
-  close(probe);
-  EXPECT_TRUE(oneIsOpen);
-  EXPECT_GT(probe, 2);
+  for (int fd : {0, 1, 2}) {
+    int saved = dup(fd);
+    close(fd);
+    reserveStandardDescriptors();
+    bool reopened = fcntl(fd, F_GETFD) != -1;
+    int probe = open("/dev/null", O_RDONLY);  // Where the image would go.
+    dup2(saved, fd);
+    close(saved);
+    close(probe);
+    EXPECT_TRUE(reopened) << fd;
+    EXPECT_GT(probe, 2) << fd;
+  }
 }
 
 }  // namespace
