@@ -1,0 +1,15 @@
+// The one line on a terminal that rewrites itself while the image is written.
+#ifndef TOLLIVEX_CLI_STATUS_LINE_H_
+#define TOLLIVEX_CLI_STATUS_LINE_H_
+
+// Whether standard error is a terminal that can rewrite a line: a tty, and
+// TERM set and not "dumb".  Decided once, on the first call.
+bool statusLineAllowed();
+
+// Replaces the status line with text.  Only call when allowed.
+void drawStatusLine(const char* text);
+
+// Clears the status line if one is drawn, leaving the cursor at its start.
+void eraseStatusLine();
+
+#endif  // TOLLIVEX_CLI_STATUS_LINE_H_
