@@ -91,8 +91,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   resetSettings();
   srand(1);
   int argc = static_cast<int>(args.size());
-  int image = scanArguments(argc, argv.data());
-  if (image == 0) return 0;
+  Scan scan = scanArguments(argc, argv.data());
+  if (scan.stop != ScanStop::kImage) return 0;
+  int image = scan.at;
   std::string name = outputName(argv[image], altName);
   if (name.size() > 1990 + 4 + 3) abort();
 
@@ -102,8 +103,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   setvbuf(out, nullptr, _IOFBF, kChunk);
   bool ok = writeHeaderRecord(out, name.c_str());
   for (int i = image + 1; ok && i + 1 < argc; i += 2) {
-    uint32_t start = parseAddress(argv[i]);
-    uint32_t end = parseAddress(argv[i + 1]);
+    uint32_t start = 0, end = 0;
+    // The tool refuses a bad text before it writes; here the pair is
+    // skipped so that the writers still see the pairs around it.
+    if (!parseAddress(argv[i], &start) || !parseAddress(argv[i + 1], &end))
+      continue;
     ok = wordMode ? writeWordRange(out, start, end)
                   : writeByteRange(out, start, end);
   }

@@ -4,10 +4,11 @@
 
 #include <cstdint>
 
-// Reads text as strtol does with base 0 (decimal, 0x hex, 0 octal; trailing
-// junk ignored, no digits gives 0).  Values -2147483648..-1 count back from
-// 2^32, values up to 0xFFFFFFFF are taken as they are, and values beyond
-// either end stand for that end.
-uint32_t parseAddress(const char* text);
+// Reads a clean number: optional white space, an optional sign, the digits
+// of its base (0x or 0X hexadecimal, a leading 0 octal, else decimal),
+// optional white space, and nothing else.  Values -2147483648..-1 count back
+// from 2^32, values up to 4294967295 are taken as they are.  Returns false,
+// leaving *address alone, for any other text or value.
+bool parseAddress(const char* text, uint32_t* address);
 
 #endif  // TOLLIVEX_CLI_ADDRESS_H_

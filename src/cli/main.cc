@@ -1,6 +1,4 @@
-// The entry of Tollivex: seeds the fill, runs, and turns the outcome into
-// the exit status.
-#include <cstdlib>
+// The entry of Tollivex: runs, and turns the outcome into the exit status.
 #include <ctime>
 
 #include "cli/run.h"
@@ -8,16 +6,16 @@
 #include "cli/usage.h"
 
 int main(int argc, char** argv) {
-  // Seeded before anything else, so every run of the same second draws the
-  // same fill.
-  srand(static_cast<unsigned>(time(nullptr)));
+  // The clock is read first, so that a run reproduces the image of the
+  // second it started in.
+  time_t now = time(nullptr);
   reserveStandardDescriptors();
-  switch (runImage(argc, argv)) {
+  switch (runImage(argc, argv, now)) {
     case RunOutcome::kDone:
       return 0;
-    case RunOutcome::kWriteFailed:
+    case RunOutcome::kFailed:
       return 1;
-    case RunOutcome::kUsage:
+    case RunOutcome::kMisuse:
       break;
   }
   printUsage();

@@ -2,14 +2,17 @@
 #ifndef TOLLIVEX_CLI_RUN_H_
 #define TOLLIVEX_CLI_RUN_H_
 
+#include <ctime>
+
 enum class RunOutcome {
-  kDone,         // The whole image was written and closed.
-  kUsage,        // Misuse: the caller shows the usage text.
-  kWriteFailed,  // The image could not be written; the reason is reported.
+  kDone,    // The image, the help or the version was written.
+  kMisuse,  // The reason is reported: the caller shows the usage text.
+  kFailed,  // The reason is reported; nothing more to show.
 };
 
-// Scans argv, writes the image and closes it.  The random generator must be
-// seeded already; the file is closed on every outcome.
-RunOutcome runImage(int argc, char** argv);
+// Checks the command line, then writes the image, seeded from
+// SOURCE_DATE_EPOCH or else from now, and closes it.  A misuse is found
+// before the image file is opened, so it never touches an existing file.
+RunOutcome runImage(int argc, char** argv, time_t now);
 
 #endif  // TOLLIVEX_CLI_RUN_H_

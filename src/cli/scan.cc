@@ -3,6 +3,8 @@
 
 #include <strings.h>
 
+#include <cstring>
+
 #include "cli/device_profile.h"
 #include "srec/srec.h"
 
@@ -44,9 +46,16 @@ bool applyOption(const char* arg) {
 
 }  // namespace
 
-int scanArguments(int argc, char** argv) {
+Scan scanArguments(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
-    if (!applyOption(argv[i])) return i;
+    const char* arg = argv[i];
+    if (strcmp(arg, "--") == 0)
+      return {i + 1 < argc ? ScanStop::kImage : ScanStop::kNoImage, i + 1};
+    if (strcasecmp(arg, "--help") == 0 || strcasecmp(arg, "-h") == 0)
+      return {ScanStop::kHelp, i};
+    if (strcasecmp(arg, "--version") == 0) return {ScanStop::kVersion, i};
+    if (applyOption(arg)) continue;
+    return {arg[0] == '-' ? ScanStop::kUnknownOption : ScanStop::kImage, i};
   }
-  return 0;
+  return {ScanStop::kNoImage, argc};
 }

@@ -5,7 +5,8 @@
 
 namespace {
 
-TEST(ParseAddress, ReadsAsStrtolAndCoversThe32BitSpace) {
+TEST(ParseAddress, TakesCleanNumbersOfThe32BitSpaceOnly) {
+  const uint32_t kBad = 0xBAD;  // Left alone when the text is refused.
   struct Case {
     const char* text;
     uint32_t want;
@@ -15,24 +16,44 @@ TEST(ParseAddress, ReadsAsStrtolAndCoversThe32BitSpace) {
       {"0x1F", 0x1F},
       {"0XfF", 0xFF},
       {"010", 8},
-      {"09", 0},  // Octal stops at the 9.
-      {" \t+12", 12},
-      {"12abc", 12},
-      {"abc", 0},
-      {"", 0},
-      {"0x", 0},
+      {"037", 31},
+      {" 16", 16},
+      {"0x10 ", 16},
+      {" \t+12\n", 12},
+      {"+5", 5},
+      {"-0", 0},
       {"-1", 0xFFFFFFFF},
-      {"-256", 0xFFFFFF00},
+      {"-0x20", 0xFFFFFFE0},
       {"-2147483648", 0x80000000},
-      {"-2147483649", 0x80000000},
-      {"-99999999999999999999", 0x80000000},
-      {"0x7FFFFFFF", 0x7FFFFFFF},
       {"0x80000000", 0x80000000},
       {"4294967295", 0xFFFFFFFF},
-      {"0x100000000", 0xFFFFFFFF},
-      {"99999999999999999999", 0xFFFFFFFF},
+      {"0xFFFFFFFF", 0xFFFFFFFF},
+      {"00000000000000000000000000000000000017", 15},
+      // Refused: no digits, digits of another base, junk, out of range.
+      {"", kBad},
+      {" ", kBad},
+      {"-", kBad},
+      {"0x", kBad},
+      {"C000", kBad},
+      {"0x1O00", kBad},
+      {"08", kBad},
+      {"12abc", kBad},
+      {"1 2", kBad},
+      {"- 1", kBad},
+      {"+-1", kBad},
+      {"0x-1", kBad},
+      {"-word", kBad},
+      {"4294967296", kBad},
+      {"0x100000000", kBad},
+      {"-2147483649", kBad},
+      {"99999999999999999999999", kBad},
+      {"-0x99999999999999999999", kBad},
   };
-  for (const Case& c : cases) EXPECT_EQ(parseAddress(c.text), c.want) << c.text;
+  for (const Case& c : cases) {
+    uint32_t address = kBad;
+    EXPECT_EQ(parseAddress(c.text, &address), c.want != kBad) << c.text;
+    EXPECT_EQ(address, c.want) << '\'' << c.text << '\'';
+  }
 }
 
 }  // namespace

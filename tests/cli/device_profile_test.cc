@@ -14,8 +14,9 @@ std::string imageOf(std::vector<std::string> options, uint32_t start,
   options.push_back("app");
   for (std::string& o : options) argv.push_back(&o[0]);
   resetSettings();
-  EXPECT_EQ(scanArguments(static_cast<int>(argv.size()), argv.data()),
-            static_cast<int>(options.size()));
+  Scan scan = scanArguments(static_cast<int>(argv.size()), argv.data());
+  EXPECT_EQ(scan.stop, ScanStop::kImage);
+  EXPECT_EQ(scan.at, static_cast<int>(options.size()));
   std::string text = captured([&](FILE* f) {
     wordMode ? writeWordRange(f, start, end) : writeByteRange(f, start, end);
   });

@@ -3,7 +3,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
 
+#include "cli/help.h"
 #include "cli/tool_runner.h"
 #include "cli/usage.h"
 #include "srec_reader.h"
@@ -15,29 +18,80 @@ const char kAppHeader[] =
 namespace fs = std::filesystem;
 using EndToEnd = ToolTest;
 
-TEST_F(EndToEnd, MisuseShowsTheUsageText) {
+TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
+  fs::create_directory(dir_ + "/dir.sx");
+  const std::string bad = "bad address text '";
+  const std::string expected =
+      "': expected a number from -2147483648 to 4294967295 (decimal, 0x "
+      "hexadecimal or 0 octal)";
   struct Case {
     std::vector<std::string> args;
-    std::string out;      // The progress line, when the file was opened.
-    std::string content;  // What the file holds afterwards.
+    std::string reason;
   } cases[] = {
-      {{}, "", ""},
-      {{"-word"}, "", ""},
-      {{"-WORD", "-alt", "-Alt"}, "", ""},
-      {{"missing/app", "0", "1"}, "", ""},
-      {{"app", "1", "2", "3"}, "Producing image file: app.sx\n", kAppHeader},
+      {{}, "no image file name given"},
+      {{"-WORD", "-hcs08", "-alt"}, "no image file name given"},
+      {{"-word", "--"}, "no image file name given"},
+      {{"-hcs8", "-alt", "app", "0xC000", "0xFFFF"}, "unknown option '-hcs8'"},
+      {{"-x", "--help"}, "unknown option '-x'"},
+      {{"-", "app"}, "unknown option '-'"},
+      {{"app", "0", "0xFF", "0x100"},
+       "address texts come in pairs, but 3 were given"},
+      {{"app", "1"}, "address texts come in pairs, but 1 were given"},
+      {{"-hcs08", "app", "C000", "FFFF"}, bad + "C000" + expected},
+      {{"app", "-word", "5"}, bad + "-word" + expected},
+      {{"app", "0", "1", "2", "0x1O00", "08", "x"}, bad + "0x1O00" + expected},
+      {{"app", "0", ""}, bad + expected},
+      {{"app", "0", "0x100000000"}, bad + "0x100000000" + expected},
+      {{"missing/app", "0", "1"},
+       "cannot create missing/app.sx: No such file or directory"},
+      {{"dir", "0", "1"}, "cannot create dir.sx: Is a directory"},
   };
   for (const Case& c : cases) {
+    std::ofstream(dir_ + "/app.sx") << "kept\n";
     ToolRun r = run(c.args);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, kUsageText);
-    EXPECT_EQ(r.out, c.out);
-    EXPECT_EQ(files(), c.content.empty() ? 0u : 1u);
-    if (!c.content.empty()) {
-      EXPECT_EQ(file("app.sx"), c.content);
-    }
-    fs::remove_all(dir_ + "/app.sx");
+    EXPECT_EQ(r.status, 1) << c.reason;
+    EXPECT_EQ(r.err, "Tollivex: " + c.reason + "\n" + kUsageText);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(file("app.sx"), "kept\n") << c.reason;
+    EXPECT_EQ(files(), 2u) << c.reason;
   }
+}
+
+TEST_F(EndToEnd, AnswersHelpAndVersionCreatingNoFile) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* stdoutTo;
+    int status;
+    std::string out, err;
+  } cases[] = {
+      {{"--help"}, nullptr, 0, kHelpText, ""},
+      {{"-word", "-kin", "-H", "app", "0", "1"}, nullptr, 0, kHelpText, ""},
+      {{"--VERSION"}, nullptr, 0, "Tollivex " TOLLIVEX_VERSION "\n", ""},
+      {{"-h"},
+       "/dev/full",
+       1,
+       "",
+       "Tollivex: cannot write standard output: No space left on device\n"},
+  };
+  for (const Case& c : cases) {
+    ToolRun r = run(c.args, -1, c.stdoutTo);
+    EXPECT_EQ(r.status, c.status) << c.args[0];
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_EQ(r.err, c.err);
+    EXPECT_EQ(files(), 0u);
+  }
+  EXPECT_LT(std::count(kHelpText, kHelpText + strlen(kHelpText), '\n'), 30);
+}
+
+TEST_F(EndToEnd, WarnsOfAnEmptyRangeAndWritesTheRest) {
+  ToolRun r = run({"-word", "app", "0x20", "0x10", "0", "1", "-1", "0"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err,
+            "Tollivex: warning: empty range 0x00000020..0x00000010: its start "
+            "lies above its end\n"
+            "Tollivex: warning: empty range 0xFFFFFFFF..0x00000000: its start "
+            "lies above its end\n");
+  EXPECT_EQ(layoutOf(file("app.sx")), (Layout{{0, 4}}));
 }
 
 TEST_F(EndToEnd, NamesTheOutputFromTheImageArgument) {
@@ -47,11 +101,11 @@ TEST_F(EndToEnd, NamesTheOutputFromTheImageArgument) {
     size_t dataBytes;
   } cases[] = {
       {{"app"}, "app.sx", 0},
-      {{"-x"}, "-x.sx", 0},
+      {{"--", "-x"}, "-x.sx", 0},
       {{""}, ".sx", 0},
       {{"-ALT", "app"}, "app_Alt.sx", 0},
-      {{"app", "-alt", "5"}, "app.sx", 6},   // Bytes 0 to 5.
-      {{"app", "-word", "5"}, "app.sx", 6},  // Still byte addressing.
+      {{"app", "0", "5"}, "app.sx", 6},
+      {{"-word", "app", "0", "5"}, "app.sx", 12},
       {{"dir name é", "0", "0"}, "dir name é.sx", 1},
   };
   for (const Case& c : cases) {
@@ -103,8 +157,8 @@ TEST_F(EndToEnd, ProfilesPinBytesAmongTheSeededFill) {
   ASSERT_EQ(run({"-kin", "app", "0", "7"}).status, 0);
   EXPECT_EQ(file("app.sx"), std::string(kAppHeader) +
                                 "S10B0000FFFFFFFFFFFFFFFFFC\nS9030000FC\n");
-  // After the image name, a profile word is an address text (0).
-  ASSERT_EQ(run({"app", "-kin", "7"}).status, 0);
+  // Without a profile the fill never holds 0xFF.
+  ASSERT_EQ(run({"app", "0", "7"}).status, 0);
   std::vector<Record> plain = dataRecords(file("app.sx"));
   ASSERT_EQ(plain.size(), 1u);
   EXPECT_EQ(std::count(plain[0].data.begin(), plain[0].data.end(), 0xFF), 0);

@@ -44,6 +44,8 @@ ToolRun runProgram(const std::vector<std::string>& argv, const std::string& dir,
     int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (in < 0 || (out < 0 && !closed) || err < 0 || chdir(dir.c_str()) != 0)
       _exit(127);
+    // The tests choose the seed themselves.
+    unsetenv("SOURCE_DATE_EPOCH");
     if (frozenAt >= 0) {
       // libfaketime, preloaded with an absolute FAKETIME, freezes the clock
       // at that second.  It is used directly rather than through the

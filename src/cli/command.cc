@@ -1,0 +1,53 @@
+// The command line, checked whole before any file is touched.
+#include "cli/command.h"
+
+#include "cli/address.h"
+#include "cli/message.h"
+#include "cli/scan.h"
+
+namespace {
+
+// Parses text into *address, reporting it when it is no clean number.
+bool readAddress(const char* text, uint32_t* address) {
+  if (parseAddress(text, address)) return true;
+  reportError(
+      "bad address text '%s': expected a number from -2147483648 to "
+      "4294967295 (decimal, 0x hexadecimal or 0 octal)",
+      text);
+  return false;
+}
+
+}  // namespace
+
+CommandKind readCommand(int argc, char** argv, Command* command) {
+  Scan scan = scanArguments(argc, argv);
+  switch (scan.stop) {
+    case ScanStop::kImage:
+      break;
+    case ScanStop::kHelp:
+      return CommandKind::kHelp;
+    case ScanStop::kVersion:
+      return CommandKind::kVersion;
+    case ScanStop::kNoImage:
+      reportError("no image file name given");
+      return CommandKind::kMisuse;
+    case ScanStop::kUnknownOption:
+      reportError("unknown option '%s'", argv[scan.at]);
+      return CommandKind::kMisuse;
+  }
+  int texts = argc - scan.at - 1;
+  if (texts % 2 != 0) {
+    reportError("address texts come in pairs, but %d were given", texts);
+    return CommandKind::kMisuse;
+  }
+  command->imageFile = argv[scan.at];
+  command->pairs.clear();
+  for (int i = scan.at + 1; i < argc; i += 2) {
+    AddressPair pair;
+    if (!readAddress(argv[i], &pair.start) ||
+        !readAddress(argv[i + 1], &pair.end))
+      return CommandKind::kMisuse;
+    command->pairs.push_back(pair);
+  }
+  return CommandKind::kImage;
+}
