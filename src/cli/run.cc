@@ -14,6 +14,7 @@
 #include "cli/progress.h"
 #include "cli/scan.h"
 #include "cli/seed.h"
+#include "srec/fill.h"
 #include "srec/srec.h"
 
 namespace {
@@ -82,7 +83,7 @@ RunOutcome runImage(int argc, char** argv, time_t now) {
                 epoch);
     return RunOutcome::kFailed;
   }
-  srand(seed);
+  seedFill(seed);
 
   std::string name = outputName(command.imageFile, altName);
   FILE* out = fopen(name.c_str(), "wt");

@@ -22,7 +22,7 @@ extern FixedRegion blankRegion;
 void resetFixedRegions();
 
 // Maps a rand() value (0 to 2^31-1) to a fill byte in 0..254, never 0xFF.
-inline uint8_t fillByte(int r) {
+inline uint8_t fillByte(uint32_t r) {
   return static_cast<uint8_t>((static_cast<uint64_t>(r) * 255u) >> 31);
 }
 
@@ -33,7 +33,7 @@ inline uint8_t fillByte(int r) {
 bool writeHeaderRecord(FILE* out, const char* text);
 
 // Writes one data record of count (1 to 32) bytes at address, choosing
-// S1/S2/S3 by the address and drawing one rand() per data byte.
+// S1/S2/S3 by the address and drawing one fill value per data byte.
 bool writeRecord(FILE* out, uint32_t address, unsigned count);
 
 // Same as writeRecord, but takes count modulo 256 and writes nothing for 0.

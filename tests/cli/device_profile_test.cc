@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/scan.h"
+#include "srec/fill.h"
 #include "srec/srec.h"
 #include "srec_reader.h"
 
@@ -54,7 +55,7 @@ TEST(DeviceProfile, PinsTheFixedBytes) {
 }
 
 TEST(DeviceProfile, WordModeMatchesWordAddressPlusByteIndex) {
-  srand(5);
+  seedFill(5);
   std::string text = imageOf({"-hcs08", "-word"}, 0xFFA0, 0xFFBF);
   std::vector<uint8_t> want = seededFill(5, 64);
   // Bytes 16..31 of the record at word 0xFFA0 sit at 0xFFB0..0xFFBF, and so
@@ -65,6 +66,14 @@ TEST(DeviceProfile, WordModeMatchesWordAddressPlusByteIndex) {
   }
   EXPECT_EQ(layoutOf(text), (Layout{{0xFFA0, 32}, {0xFFB0, 32}}));
   EXPECT_EQ(dataBytes(text), want);
+
+  // At the top of the word space the sum wraps: bytes 4..7 of the record at
+  // word 0xFFFFFFFC sit at 0..3, in the blank region.
+  seedFill(5);
+  want = seededFill(5, 8);
+  std::fill(want.begin() + 4, want.end(), 0xFF);
+  EXPECT_EQ(dataBytes(imageOf({"-kin", "-word"}, 0xFFFFFFFC, 0xFFFFFFFF)),
+            want);
 }
 
 }  // namespace

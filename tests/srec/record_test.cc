@@ -3,6 +3,7 @@
 
 #include <cerrno>
 
+#include "srec/fill.h"
 #include "srec/srec.h"
 #include "srec_reader.h"
 
@@ -55,7 +56,7 @@ TEST(DataRecord, TypeFollowsTheAddressAndBytesFollowTheSeed) {
       {0x1000000, 5, "S30A01000000"}, {0xFFFFFFE0, 32, "S325FFFFFFE0"},
   };
   for (const Case& c : cases) {
-    srand(7);
+    seedFill(7);
     std::string text =
         captured([&](FILE* f) { writeRecord(f, c.address, c.count); });
     EXPECT_EQ(text.substr(0, strlen(c.head)), c.head);
@@ -86,7 +87,7 @@ TEST(DataRecord, RegionsReplaceDrawnBytesAndBlankWins) {
   blankRegion.start = 10;
   blankRegion.length = 4;
   for (int i = 0; i < 16; ++i) blankRegion.content[i] = 0xB0 + i;
-  srand(11);
+  seedFill(11);
   std::string text = captured([](FILE* f) {
     writeRecord(f, 0, 16);
     writeRecord(f, 16, 4);  // After the regions: plain fill again.
