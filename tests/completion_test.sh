@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Checks the bash completion: option words before the image file name, file
+# names for the image file name, nothing for the address texts.
+#   completion_test.sh COMPLETION_FILE
+set -euo pipefail
+# shellcheck source=/dev/null
+source "$1"
+complete -p Tollivex | grep -q -- '-F _Tollivex' || { echo "not registered"; exit 1; }
+
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+cd "$dir"
+touch app.s19 apple.txt ./-x
+mkdir sub
+
+# Completes the last of the words as bash would and prints the candidates.
+candidates() {
+  COMP_WORDS=("$@")
+  COMP_CWORD=$(($# - 1))
+  _Tollivex
+  ((${#COMPREPLY[@]} == 0)) || printf '%s\n' "${COMPREPLY[@]}" | sort | tr '\n' ' '
+}
+
+fail=0
+while IFS='|' read -r line want; do
+  read -ra words <<<"$line"
+  [ "${line: -1}" = " " ] && words+=("")  # A line ending in a space: empty word.
+  got=$(candidates "${words[@]}")
+  if [ "$got" != "$want" ]; then
+    echo "'$line': got '$got', want '$want'"
+    fail=1
+  fi
+done <<'CASES'
+Tollivex -h|-h -hcs08 -hcs12 
+Tollivex -word -k|-kin 
+Tollivex --v|--version 
+Tollivex ap|app.s19 apple.txt 
+Tollivex -WORD -Hcs08 ap|app.s19 apple.txt 
+Tollivex su|sub 
+Tollivex -- -|-x 
+Tollivex app |
+Tollivex app 0 0x|
+Tollivex -- app ap|
+Tollivex -x ap|
+Tollivex --help |
+CASES
+[ "$fail" = 0 ] && echo "bash completion works"
+exit "$fail"
