@@ -4,7 +4,9 @@
 
 #include <string>
 
-// The first 1990 bytes of imageFile, then "_Alt" when alt is set, then ".sx".
+// imageFile, then "_Alt" when alt is set, then ".sx", whatever the length:
+// a name the system refuses is reported when the file is created, rather
+// than cut short to the name of some other file.
 std::string outputName(const char* imageFile, bool alt);
 
 #endif  // TOLLIVEX_CLI_OUTPUT_NAME_H_

@@ -1,6 +1,8 @@
 // One run of the tool: check, seed, open, header, ranges, terminator, close.
 #include "cli/run.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -10,10 +12,12 @@
 #include "cli/command.h"
 #include "cli/help.h"
 #include "cli/message.h"
+#include "cli/output_file.h"
 #include "cli/output_name.h"
 #include "cli/progress.h"
 #include "cli/scan.h"
 #include "cli/seed.h"
+#include "cli/temp_file.h"
 #include "srec/fill.h"
 #include "srec/srec.h"
 
@@ -86,19 +90,27 @@ RunOutcome runImage(int argc, char** argv, time_t now) {
   seedFill(seed);
 
   std::string name = outputName(command.imageFile, altName);
-  FILE* out = fopen(name.c_str(), "wt");
-  if (out == nullptr) {
+  OutputFile file;
+  installSignalCleanup();
+  if (!openOutputFile(name, &file)) {
     reportError("cannot create %s: %s", name.c_str(), strerror(errno));
     return RunOutcome::kMisuse;
   }
-  printf("Producing image file: %s\n", name.c_str());
-  bool ok = writeImage(out, name, command);
+  printf("Producing image file: %s\n", shownText(name).c_str());
+  // The stream gets a descriptor of its own, so that closing it leaves the
+  // file open for its permission bits.
+  int streamFd = dup(file.fd);
+  FILE* out = streamFd < 0 ? nullptr : fdopen(streamFd, "w");
+  bool ok = out != nullptr && writeImage(out, name, command);
   int error = errno;  // Before fclose can change it.
-  if (fclose(out) != 0 && ok) {
+  if (out != nullptr && fclose(out) != 0 && ok) {
     ok = false;
     error = errno;
   }
-  if (ok) return RunOutcome::kDone;
+  if (ok && commitOutputFile(&file)) return RunOutcome::kDone;
+  if (ok) error = errno;
+  errno = error;
+  discardOutputFile(&file);
   reportError("cannot write %s: %s", name.c_str(), strerror(error));
   return RunOutcome::kFailed;
 }

@@ -3,13 +3,16 @@
 
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
 
-bool drawn = false;
+// Whether a line is on the screen.  A signal handler reads it to erase the
+// line before the process dies.
+volatile sig_atomic_t drawn = 0;
 
 }  // namespace
 
@@ -24,12 +27,16 @@ bool statusLineAllowed() {
 
 void drawStatusLine(const char* text) {
   // Carriage return, the text, then clear whatever a longer line left.
+  // Standard error is unbuffered, so the line is out before drawn is set.
   fprintf(stderr, "\r%s\x1B[K", text);
-  drawn = true;
+  drawn = 1;
 }
 
 void eraseStatusLine() {
   if (!drawn) return;
-  fputs("\r\x1B[K", stderr);
-  drawn = false;
+  // write() rather than stdio: this runs in signal handlers too.
+  static const char kErase[] = "\r\x1B[K";
+  ssize_t written = write(STDERR_FILENO, kErase, sizeof kErase - 1);
+  (void)written;  // Nothing better to do on a failing terminal.
+  drawn = 0;
 }

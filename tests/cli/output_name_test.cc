@@ -5,7 +5,7 @@
 
 namespace {
 
-TEST(OutputName, AppendsSuffixesToTheCutArgument) {
+TEST(OutputName, AppendsSuffixesToTheWholeArgument) {
   struct Case {
     std::string image;
     bool alt;
@@ -15,9 +15,7 @@ TEST(OutputName, AppendsSuffixesToTheCutArgument) {
       {"app.s19", false, "app.s19.sx"},
       {"app", true, "app_Alt.sx"},
       {"", false, ".sx"},
-      {std::string(1990, 'n'), true, std::string(1990, 'n') + "_Alt.sx"},
-      {std::string(1991, 'n'), false, std::string(1990, 'n') + ".sx"},
-      {std::string(5000, 'n'), true, std::string(1990, 'n') + "_Alt.sx"},
+      {std::string(5000, 'n'), true, std::string(5000, 'n') + "_Alt.sx"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(outputName(c.image.c_str(), c.alt), c.want);

@@ -74,7 +74,7 @@ TEST_F(EndToEnd, AnswersHelpAndVersionCreatingNoFile) {
        "Tollivex: cannot write standard output: No space left on device\n"},
   };
   for (const Case& c : cases) {
-    ToolRun r = run(c.args, -1, c.stdoutTo);
+    ToolRun r = run(c.args, {-1, c.stdoutTo});
     EXPECT_EQ(r.status, c.status) << c.args[0];
     EXPECT_EQ(r.out, c.out);
     EXPECT_EQ(r.err, c.err);
@@ -129,10 +129,10 @@ TEST_F(EndToEnd, EveryDataByteFollowsTheSeededSequence) {
   std::vector<std::string> args = {"app",  "0xFFB0",   "0xFFFF",    "0x30",
                                    "0x20", "0xFFFFF0", "0x100000F", "0x10",
                                    "0x4F", "0x10",     "0x4F"};
-  ToolRun first = run(args, kFrozen);
+  ToolRun first = run(args, {kFrozen});
   ASSERT_EQ(first.status, 0) << first.err;
   std::string text = file("app.sx");
-  ASSERT_EQ(run(args, kFrozen).status, 0);
+  ASSERT_EQ(run(args, {kFrozen}).status, 0);
   EXPECT_EQ(file("app.sx"), text);  // Same second, same image.
 
   std::string types;
@@ -164,7 +164,7 @@ TEST_F(EndToEnd, ProfilesPinBytesAmongTheSeededFill) {
   EXPECT_EQ(std::count(plain[0].data.begin(), plain[0].data.end(), 0xFF), 0);
 
   SKIP_WITHOUT_FAKETIME();
-  ASSERT_EQ(run({"-hcs08", "app", "0xFFB0", "0xFFFF"}, kFrozen).status, 0);
+  ASSERT_EQ(run({"-hcs08", "app", "0xFFB0", "0xFFFF"}, {kFrozen}).status, 0);
   std::vector<uint8_t> want = seededFill(kFrozen, 80);
   std::fill(want.begin(), want.begin() + 15, 0xFF);
   want[15] = 0xFE;

@@ -31,7 +31,7 @@ TEST_F(Seeding, SourceDateEpochReplacesTheClock) {
   for (const Case& c : cases) {
     std::vector<std::string> argv{
         "env", "SOURCE_DATE_EPOCH=" + c.value, TOLLIVEX_EXE, "app", "0", "63"};
-    ToolRun first = runProgram(argv, dir_, kFrozen);
+    ToolRun first = runProgram(argv, dir_, {kFrozen});
     std::string image = file("app.sx");
     std::filesystem::remove(dir_ + "/app.sx");
     if (c.seed == kRefused) {
@@ -47,7 +47,7 @@ TEST_F(Seeding, SourceDateEpochReplacesTheClock) {
     long seed = c.seed == kClock ? kFrozen : c.seed;
     EXPECT_EQ(dataBytes(image), seededFill(seed, 64)) << c.value;
     // At another second the clock gives another image, the variable not.
-    ASSERT_EQ(runProgram(argv, dir_, kFrozen + 3600).status, 0);
+    ASSERT_EQ(runProgram(argv, dir_, {kFrozen + 3600}).status, 0);
     EXPECT_EQ(file("app.sx") == image, c.seed != kClock) << c.value;
   }
 }

@@ -2,6 +2,7 @@
 #include "cli/tool_runner.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -32,18 +33,56 @@ bool haveProgram(const char* name) {
   return system(command.c_str()) == 0;
 }
 
+const char kReaderGone[] = "|";
+
+namespace {
+
+// Sends signal to pid once a temporary file shows up in dir, or after five
+// seconds, or not at all if pid ends first.
+void signalOnTemporary(pid_t pid, const std::string& dir, int signal) {
+  for (int i = 0; i < 1000; ++i) {
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+      if (entry.path().filename().string().rfind(".Tollivex.", 0) == 0) {
+        kill(pid, signal);
+        return;
+      }
+    }
+    siginfo_t ended = {};
+    if (waitid(P_PID, static_cast<id_t>(pid), &ended,
+               WEXITED | WNOHANG | WNOWAIT) == 0 &&
+        ended.si_pid == pid)
+      return;
+    usleep(5000);
+  }
+  kill(pid, signal);
+}
+
+}  // namespace
+
 ToolRun runProgram(const std::vector<std::string>& argv, const std::string& dir,
-                   long frozenAt, const char* stdoutTo) {
+                   const RunOptions& options) {
   std::string outPath = dir + "/.stdout", errPath = dir + "/.stderr";
+  const long frozenAt = options.frozenAt;
   pid_t pid = fork();
   if (pid == 0) {
     int in = open("/dev/null", O_RDONLY);
-    const char* outTo = stdoutTo ? stdoutTo : outPath.c_str();
+    const char* outTo = options.stdoutTo ? options.stdoutTo : outPath.c_str();
     bool closed = *outTo == '\0';
-    int out = closed ? -1 : open(outTo, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int out = -1, pipeEnds[2];
+    if (outTo == kReaderGone && pipe(pipeEnds) == 0) {
+      close(pipeEnds[0]);
+      out = pipeEnds[1];
+    } else if (!closed) {
+      out = open(outTo, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    }
     int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (in < 0 || (out < 0 && !closed) || err < 0 || chdir(dir.c_str()) != 0)
       _exit(127);
+    if (options.fileSizeLimit >= 0) {
+      auto limit = static_cast<rlim_t>(options.fileSizeLimit);
+      struct rlimit rl = {limit, limit};
+      setrlimit(RLIMIT_FSIZE, &rl);
+    }
     // The tests choose the seed themselves.
     unsetenv("SOURCE_DATE_EPOCH");
     if (frozenAt >= 0) {
@@ -70,10 +109,13 @@ ToolRun runProgram(const std::vector<std::string>& argv, const std::string& dir,
     execvp(args[0], args.data());
     _exit(127);
   }
+  if (options.signalOnTemporary != 0)
+    signalOnTemporary(pid, dir, options.signalOnTemporary);
   int status = 0;
   struct rusage usage = {};
   wait4(pid, &status, 0, &usage);
-  ToolRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(outPath),
+  ToolRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+              WIFSIGNALED(status) ? WTERMSIG(status) : 0, readFile(outPath),
               readFile(errPath), usage.ru_maxrss};
   unlink(outPath.c_str());
   unlink(errPath.c_str());
@@ -81,8 +123,8 @@ ToolRun runProgram(const std::vector<std::string>& argv, const std::string& dir,
 }
 
 ToolRun runTool(const std::vector<std::string>& args, const std::string& dir,
-                long frozenAt, const char* stdoutTo) {
+                const RunOptions& options) {
   std::vector<std::string> argv{TOLLIVEX_EXE};
   argv.insert(argv.end(), args.begin(), args.end());
-  return runProgram(argv, dir, frozenAt, stdoutTo);
+  return runProgram(argv, dir, options);
 }

@@ -12,21 +12,34 @@
 
 struct ToolRun {
   int status;  // The exit status, or -1 when the process did not exit.
+  int signal;  // The signal that ended the process, or 0.
   std::string out, err;
   long maxRssKiB;
 };
 
+// stdoutTo for a pipe whose reader has gone.
+extern const char kReaderGone[];
+
+struct RunOptions {
+  // Seconds since the epoch: run under libfaketime with the clock frozen at
+  // that second.
+  long frozenAt = -1;
+  // Replaces the capture of standard output: "" leaves it closed,
+  // kReaderGone makes it a pipe no one reads, any other text names the file
+  // it writes to.
+  const char* stdoutTo = nullptr;
+  long fileSizeLimit = -1;    // RLIMIT_FSIZE, in bytes.
+  int signalOnTemporary = 0;  // Sent once a .Tollivex.* file appears.
+};
+
 // Runs argv (argv[0] is the program to run) with dir as working directory,
-// standard input from /dev/null and the outputs captured.  With frozenAt
-// (seconds since the epoch) it runs under libfaketime with the clock frozen
-// at that second.  stdoutTo, when given, replaces the capture of standard
-// output: "" leaves it closed, any other text names the file it writes to.
+// standard input from /dev/null and the outputs captured.
 ToolRun runProgram(const std::vector<std::string>& argv, const std::string& dir,
-                   long frozenAt = -1, const char* stdoutTo = nullptr);
+                   const RunOptions& options = {});
 
 // Runs Tollivex with args, as runProgram runs a program.
 ToolRun runTool(const std::vector<std::string>& args, const std::string& dir,
-                long frozenAt = -1, const char* stdoutTo = nullptr);
+                const RunOptions& options = {});
 
 // The preloadable libfaketime, or null when it is not installed.
 const char* faketimeLibrary();
@@ -53,9 +66,9 @@ class ToolTest : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }
 
-  ToolRun run(const std::vector<std::string>& args, long frozenAt = -1,
-              const char* stdoutTo = nullptr) {
-    return runTool(args, dir_, frozenAt, stdoutTo);
+  ToolRun run(const std::vector<std::string>& args,
+              const RunOptions& options = {}) {
+    return runTool(args, dir_, options);
   }
   std::string file(const std::string& name) {
     return readFile(dir_ + "/" + name);
