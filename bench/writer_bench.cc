@@ -1,62 +1,61 @@
-// Micro-benchmarks of the record writer and both splitters, writing into
-// /dev/null so that only formatting and the fill are measured.
+// Micro-benchmarks of the image writer, writing into /dev/null so that only
+// the fill, the pins and the formatting are measured.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
 
-#include <cstdio>
-
-#include "cli/device_profile.h"
-#include "cli/scan.h"
-#include "srec/fill.h"
+#include "srec/device_profile.h"
 #include "srec/srec.h"
 
 namespace {
 
-// Arguments: data bytes, and 1 to pin the hcs08 profile's blocks.
-void runRange(benchmark::State& state, bool words) {
-  FILE* out = fopen("/dev/null", "w");
-  resetSettings();
-  if (state.range(1) != 0) applyDeviceProfile(*findDeviceProfile("-hcs08"));
-  auto bytes = static_cast<uint32_t>(state.range(0));
-  seedFill(1);
+// Arguments: data bytes; 1 to pin the hcs08 profile's blocks; 1 for word
+// addresses; 1 for a pattern fill; how many 4-byte pins lie outside the
+// range.
+void Range(benchmark::State& state) {
+  ImageSpec spec;
+  if (state.range(1) != 0) {
+    const DeviceProfile* hcs08 = findDeviceProfile("-hcs08");
+    spec.securityRegion = hcs08->security;
+    spec.blankRegion = hcs08->blank;
+  }
+  spec.unit = state.range(2) != 0 ? 2 : 1;
+  if (state.range(3) != 0) spec.pattern = {0xFF};
+  for (int64_t i = 0; i < state.range(4); ++i)
+    spec.pins.push_back({0xF0000000u + 64 * static_cast<uint32_t>(i),
+                         {0xDE, 0xAD, 0xBE, 0xEF}});
+  int fd = open("/dev/null", O_WRONLY);
+  ImageWriter writer;
+  startImageWriter(&writer, spec, fd);
+  auto last = static_cast<uint32_t>(state.range(0) / spec.unit - 1);
   for (auto _ : state) {
-    bool ok = words ? writeWordRange(out, 0, bytes / 2 - 1)
-                    : writeByteRange(out, 0, bytes - 1);
+    bool ok = writeRange(&writer, 0, last) && finishImage(&writer);
     benchmark::DoNotOptimize(ok);
   }
   state.SetBytesProcessed(state.iterations() * state.range(0));
-  resetSettings();
-  fclose(out);
-}
-
-void ByteRange(benchmark::State& state) { runRange(state, false); }
-void WordRange(benchmark::State& state) { runRange(state, true); }
-
-void Record32(benchmark::State& state) {
-  FILE* out = fopen("/dev/null", "w");
-  uint32_t address = 0;
-  for (auto _ : state) {
-    writeRecord(out, address, 32);
-    address += 32;
-  }
-  state.SetBytesProcessed(state.iterations() * 32);
-  fclose(out);
+  close(fd);
 }
 
 // The floor: the 32 fill values a full record draws, and nothing else.
 void Fill32(benchmark::State& state) {
-  seedFill(1);
-  for (auto _ : state) benchmark::DoNotOptimize(drawFill(32)[31]);
+  FillGenerator fill;
+  seedFill(&fill, 1);
+  for (auto _ : state) benchmark::DoNotOptimize(drawFill(&fill, 32)[31]);
   state.SetBytesProcessed(state.iterations() * 32);
 }
 
-void sizes(benchmark::internal::Benchmark* b) {
-  for (int64_t size : {int64_t{1} << 10, int64_t{16} << 20})
-    for (int64_t profile : {0, 1}) b->Args({size, profile});
+void ranges(benchmark::internal::Benchmark* b) {
+  for (int64_t size : {int64_t{1} << 10, int64_t{16} << 20}) {
+    b->Args({size, 0, 0, 0, 0});  // Random bytes.
+    b->Args({size, 1, 0, 0, 0});  // With the hcs08 profile.
+    b->Args({size, 0, 1, 0, 0});  // Words.
+    b->Args({size, 0, 0, 1, 0});  // -fill FF.
+    b->Args({size, 0, 0, 0, 3});  // Three pins elsewhere.
+  }
+  b->ArgNames({"bytes", "profile", "word", "pattern", "pins"});
 }
 
-BENCHMARK(ByteRange)->Apply(sizes)->Unit(benchmark::kMillisecond);
-BENCHMARK(WordRange)->Apply(sizes)->Unit(benchmark::kMillisecond);
-BENCHMARK(Record32);
+BENCHMARK(Range)->Apply(ranges)->Unit(benchmark::kMillisecond);
 BENCHMARK(Fill32);
 
 }  // namespace

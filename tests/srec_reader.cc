@@ -81,3 +81,12 @@ std::vector<uint8_t> seededFill(unsigned seed, size_t n) {
     b = static_cast<uint8_t>(std::floor(rand() * 255.0 / 2147483648.0));
   return bytes;
 }
+
+std::string fileText(int fd) {
+  std::string text;
+  char buffer[65536];
+  ssize_t n;
+  for (off_t at = 0; (n = pread(fd, buffer, sizeof buffer, at)) > 0; at += n)
+    text.append(buffer, static_cast<size_t>(n));
+  return text;
+}

@@ -2,12 +2,15 @@
 #ifndef TOLLIVEX_TESTS_SREC_READER_H_
 #define TOLLIVEX_TESTS_SREC_READER_H_
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "srec/srec.h"
 
 struct Record {
   char type;  // '0' to '9'
@@ -32,16 +35,20 @@ std::vector<uint8_t> dataBytes(const std::string& text);
 // The fill bytes srand(seed) then n rand() calls give.
 std::vector<uint8_t> seededFill(unsigned seed, size_t n);
 
-// Runs write against a memory stream and returns what it wrote.
+// Everything written to fd, a file, from its start.
+std::string fileText(int fd);
+
+// Runs write with a writer of spec over a memory file, and returns what it
+// wrote.
 template <typename Write>
-std::string captured(Write write) {
-  char* buffer = nullptr;
-  size_t size = 0;
-  FILE* out = open_memstream(&buffer, &size);
-  write(out);
-  fclose(out);
-  std::string text(buffer, size);
-  free(buffer);
+std::string captured(const ImageSpec& spec, Write write) {
+  int fd = memfd_create("image", 0);
+  ImageWriter writer;
+  startImageWriter(&writer, spec, fd);
+  write(&writer);
+  finishImage(&writer);
+  std::string text = fileText(fd);
+  close(fd);
   return text;
 }
 

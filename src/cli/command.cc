@@ -3,6 +3,7 @@
 
 #include "cli/address.h"
 #include "cli/message.h"
+#include "cli/output_name.h"
 #include "cli/scan.h"
 
 namespace {
@@ -20,7 +21,8 @@ bool readAddress(const char* text, uint32_t* address) {
 }  // namespace
 
 CommandKind readCommand(int argc, char** argv, Command* command) {
-  Scan scan = scanArguments(argc, argv);
+  *command = Command();
+  Scan scan = scanArguments(argc, argv, command);
   switch (scan.stop) {
     case ScanStop::kImage:
       break;
@@ -28,6 +30,8 @@ CommandKind readCommand(int argc, char** argv, Command* command) {
       return CommandKind::kHelp;
     case ScanStop::kVersion:
       return CommandKind::kVersion;
+    case ScanStop::kBadValue:
+      return CommandKind::kMisuse;
     case ScanStop::kNoImage:
       reportError("no image file name given");
       return CommandKind::kMisuse;
@@ -40,14 +44,13 @@ CommandKind readCommand(int argc, char** argv, Command* command) {
     reportError("address texts come in pairs, but %d were given", texts);
     return CommandKind::kMisuse;
   }
-  command->imageFile = argv[scan.at];
-  command->pairs.clear();
   for (int i = scan.at + 1; i < argc; i += 2) {
     AddressPair pair;
     if (!readAddress(argv[i], &pair.start) ||
         !readAddress(argv[i + 1], &pair.end))
       return CommandKind::kMisuse;
-    command->pairs.push_back(pair);
+    command->image.pairs.push_back(pair);
   }
+  command->image.name = outputName(argv[scan.at], command->alt);
   return CommandKind::kImage;
 }

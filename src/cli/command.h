@@ -2,16 +2,13 @@
 #ifndef TOLLIVEX_CLI_COMMAND_H_
 #define TOLLIVEX_CLI_COMMAND_H_
 
-#include <cstdint>
-#include <vector>
-
-struct AddressPair {
-  uint32_t start, end;  // Inclusive; nothing is written when start > end.
-};
+#include "srec/image_spec.h"
 
 struct Command {
-  const char* imageFile;
-  std::vector<AddressPair> pairs;  // In command-line order.
+  ImageSpec image;
+  bool alt = false;        // "-alt": "_Alt" goes into the output name.
+  bool seedGiven = false;  // "-seed": neither SOURCE_DATE_EPOCH nor the
+                           // clock seeds the fill.
 };
 
 enum class CommandKind {
@@ -21,9 +18,9 @@ enum class CommandKind {
   kMisuse,   // The reason has been reported; the usage text should follow.
 };
 
-// Scans the option words (setting the run-wide settings), then checks the
-// image file name, the count of address texts and each text, in that order,
-// and reports the first misuse.
+// Reads the options and their values, then checks the image file name, the
+// count of address texts and each text, in that order, and reports the
+// first misuse.  *command starts afresh.
 CommandKind readCommand(int argc, char** argv, Command* command);
 
 #endif  // TOLLIVEX_CLI_COMMAND_H_

@@ -1,61 +1,140 @@
-// The argument scan: option words, then the image file argument.
+// The argument scan: option words and their values, then the image file
+// argument.
 #include "cli/scan.h"
 
 #include <strings.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
-#include "cli/device_profile.h"
-#include "srec/srec.h"
-
-bool wordMode = false;
-bool altName = false;
-
-void resetSettings() {
-  wordMode = false;
-  altName = false;
-  resetFixedRegions();
-}
+#include "cli/address.h"
+#include "cli/hex_bytes.h"
+#include "cli/message.h"
+#include "srec/device_profile.h"
 
 namespace {
 
-// Option words other than the device profiles.  "-cfvx" is accepted for
-// compatibility and pins nothing: an earlier profile stays in force.
-struct OptionWord {
-  const char* word;
-  bool* flag;  // Set by the word; null for a word without effect.
-};
-const OptionWord kOptionWords[] = {
-    {"-word", &wordMode},
-    {"-alt", &altName},
-    {"-cfvx", nullptr},
-};
+// Applies arg when it is an option word without a value; returns false
+// otherwise.
+bool applyWord(const char* arg, Command* command) {
+  if (strcasecmp(arg, "-word") == 0) {
+    command->image.unit = 2;
+  } else if (strcasecmp(arg, "-alt") == 0) {
+    command->alt = true;
+  } else if (strcasecmp(arg, "-cfvx") != 0) {
+    // "-cfvx" is accepted for compatibility and pins nothing: an earlier
+    // profile stays in force.
+    const DeviceProfile* profile = findDeviceProfile(arg);
+    if (profile == nullptr) return false;
+    command->image.securityRegion = profile->security;
+    command->image.blankRegion = profile->blank;
+  }
+  return true;
+}
 
-// Applies arg when it is an option word; returns false otherwise.
-bool applyOption(const char* arg) {
-  for (const OptionWord& option : kOptionWords) {
-    if (strcasecmp(arg, option.word) != 0) continue;
-    if (option.flag != nullptr) *option.flag = true;
+void reportBadPin(const char* text) {
+  reportError(
+      "bad pin '%s': expected ADDRESS=HEXBYTES, such as 0x40C=FE, inside "
+      "the address space",
+      text);
+}
+
+bool readSeed(const char* text, Command* command) {
+  if (parseAddress(text, &command->image.seed)) {
+    command->seedGiven = true;
     return true;
   }
-  const DeviceProfile* profile = findDeviceProfile(arg);
-  if (profile == nullptr) return false;
-  applyDeviceProfile(*profile);
+  reportError(
+      "bad seed text '%s': expected a number from -2147483648 to "
+      "4294967295 (decimal, 0x hexadecimal or 0 octal)",
+      text);
+  return false;
+}
+
+bool readFill(const char* text, Command* command) {
+  if (strcasecmp(text, "random") == 0) {
+    command->image.pattern.clear();
+    return true;
+  }
+  if (parseHexBytes(text, 16, &command->image.pattern)) return true;
+  reportError(
+      "bad fill pattern '%s': expected random or 1 to 16 bytes as hex "
+      "digits, such as FF or DEADBEEF",
+      text);
+  return false;
+}
+
+bool readPin(const char* text, Command* command) {
+  const char* equals = strchr(text, '=');
+  PinnedBlock pin;
+  if (equals == nullptr ||
+      !parseAddress(std::string(text, equals).c_str(), &pin.address) ||
+      !parseHexBytes(equals + 1, 256, &pin.bytes)) {
+    reportBadPin(text);
+    return false;
+  }
+  command->image.pins.push_back(pin);
+  return true;
+}
+
+// Whether arg is an option that takes the next argument as its value.
+bool isValueOption(const char* arg) {
+  return strcasecmp(arg, "-seed") == 0 || strcasecmp(arg, "-fill") == 0 ||
+         strcasecmp(arg, "-pin") == 0;
+}
+// Reads the value of a value option into *command; reports a bad one and
+// returns false.
+bool readValue(const char* option, const char* value, Command* command) {
+  if (strcasecmp(option, "-seed") == 0) return readSeed(value, command);
+  if (strcasecmp(option, "-fill") == 0) return readFill(value, command);
+  return readPin(value, command);
+}
+
+// Whether every pin ends inside the address space: the unit is only known
+// once all options are read.
+bool pinsFit(const Command& command, const std::vector<const char*>& texts) {
+  for (size_t i = 0; i < command.image.pins.size(); ++i) {
+    const PinnedBlock& pin = command.image.pins[i];
+    if (pin.address + (pin.bytes.size() - 1) / command.image.unit >
+        0xFFFFFFFFu) {
+      reportBadPin(texts[i]);
+      return false;
+    }
+  }
   return true;
 }
 
 }  // namespace
 
-Scan scanArguments(int argc, char** argv) {
+Scan scanArguments(int argc, char** argv, Command* command) {
+  std::vector<const char*> pinTexts;
+  Scan scan = {ScanStop::kNoImage, argc};
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
-    if (strcmp(arg, "--") == 0)
-      return {i + 1 < argc ? ScanStop::kImage : ScanStop::kNoImage, i + 1};
+    if (strcmp(arg, "--") == 0) {
+      scan = {i + 1 < argc ? ScanStop::kImage : ScanStop::kNoImage, i + 1};
+      break;
+    }
     if (strcasecmp(arg, "--help") == 0 || strcasecmp(arg, "-h") == 0)
       return {ScanStop::kHelp, i};
     if (strcasecmp(arg, "--version") == 0) return {ScanStop::kVersion, i};
-    if (applyOption(arg)) continue;
-    return {arg[0] == '-' ? ScanStop::kUnknownOption : ScanStop::kImage, i};
+    if (applyWord(arg, command)) continue;
+    if (isValueOption(arg)) {
+      if (i + 1 == argc) {
+        reportError("option '%s' needs a value", arg);
+        return {ScanStop::kBadValue, i};
+      }
+      if (strcasecmp(arg, "-pin") == 0) pinTexts.push_back(argv[i + 1]);
+      if (!readValue(arg, argv[i + 1], command))
+        return {ScanStop::kBadValue, i + 1};
+      ++i;
+      continue;
+    }
+    if (arg[0] == '-') return {ScanStop::kUnknownOption, i};
+    scan = {ScanStop::kImage, i};
+    break;
   }
-  return {ScanStop::kNoImage, argc};
+  if (!pinsFit(*command, pinTexts)) return {ScanStop::kBadValue, scan.at};
+  return scan;
 }

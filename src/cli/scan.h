@@ -1,13 +1,9 @@
-// The argument scan: option words, then the image file argument.
+// The argument scan: option words and their values, then the image file
+// argument.
 #ifndef TOLLIVEX_CLI_SCAN_H_
 #define TOLLIVEX_CLI_SCAN_H_
 
-// Process-wide settings, written only by the scan.
-extern bool wordMode;  // "-word": addresses count 16-bit words.
-extern bool altName;   // "-alt": "_Alt" goes into the output name.
-
-// Puts the flags and the fixed regions back to their initial state.
-void resetSettings();
+#include "cli/command.h"
 
 // Where the scan stopped, and the argument it stopped at.
 enum class ScanStop {
@@ -16,16 +12,18 @@ enum class ScanStop {
   kUnknownOption,  // argv[at] begins with '-' and is no option word.
   kHelp,           // argv[at] is "--help" or "-h".
   kVersion,        // argv[at] is "--version".
+  kBadValue,       // An option's value is missing or bad; it is reported.
 };
 struct Scan {
   ScanStop stop;
   int at;
 };
 
-// Applies the option words from argv[1] on, up to the image file argument.
-// Words match whole, ignoring the case of ASCII letters.  "--" ends the
+// Applies the options from argv[1] on to *command, up to the image file
+// argument.  Words match whole, ignoring the case of ASCII letters; -seed,
+// -fill and -pin take the next argument as their value.  "--" ends the
 // options: the argument after it is the image file argument whatever it
 // looks like.
-Scan scanArguments(int argc, char** argv);
+Scan scanArguments(int argc, char** argv, Command* command);
 
 #endif  // TOLLIVEX_CLI_SCAN_H_

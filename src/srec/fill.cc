@@ -6,36 +6,27 @@
 
 namespace {
 
-// The generator looks 31 and 3 words back; 34 words of history also hold
-// any values drawn out of a block that a draw straddles (fewer than 32).
-constexpr size_t kLag = 34;
-// Words made per refill: large enough that the refill loop runs long, and a
-// multiple of 3 for its three chains.
-constexpr size_t kBlock = size_t{3} * 1365;
-
-uint32_t words[kLag + kBlock];
-size_t next = kLag + kBlock;  // The first word not yet handed out.
-bool seeded = false;
-
-// Moves the last kLag words to the front and computes kBlock new ones after
-// them; undrawn words stay just before the new ones.
-void refill() {
-  size_t left = kLag + kBlock - next;
-  memmove(words, words + kBlock, kLag * sizeof words[0]);
+// Moves the last kFillLag words to the front and computes kFillBlock new
+// ones after them; undrawn words stay just before the new ones.
+void refill(FillGenerator* fill) {
+  uint32_t* words = fill->words;
+  size_t left = kFillLag + kFillBlock - fill->next;
+  memmove(words, words + kFillBlock, kFillLag * sizeof words[0]);
   // Each word adds to the word 3 before it: three independent chains, kept
   // in registers so that no add waits on the store of the one before.
-  uint32_t a = words[kLag - 3], b = words[kLag - 2], c = words[kLag - 1];
-  for (size_t i = kLag; i < kLag + kBlock; i += 3) {
+  uint32_t a = words[kFillLag - 3], b = words[kFillLag - 2],
+           c = words[kFillLag - 1];
+  for (size_t i = kFillLag; i < kFillLag + kFillBlock; i += 3) {
     words[i] = a += words[i - 31];
     words[i + 1] = b += words[i - 30];
     words[i + 2] = c += words[i - 29];
   }
-  next = kLag - left;
+  fill->next = kFillLag - left;
 }
 
 }  // namespace
 
-void seedFill(uint32_t seed) {
+void seedFill(FillGenerator* fill, uint32_t seed) {
   // glibc's srandom_r: 31 words from a Lehmer generator (Schrage's method,
   // in signed 32-bit words), then three copies, then 310 words thrown away.
   uint32_t r[344];
@@ -50,15 +41,13 @@ void seedFill(uint32_t seed) {
   }
   for (int i = 31; i < 34; ++i) r[i] = r[i - 31];
   for (int i = 34; i < 344; ++i) r[i] = r[i - 31] + r[i - 3];
-  memcpy(words + kBlock, r + 344 - kLag, kLag * sizeof r[0]);
-  next = kLag + kBlock;
-  seeded = true;
+  memcpy(fill->words + kFillBlock, r + 344 - kFillLag, kFillLag * sizeof r[0]);
+  fill->next = kFillLag + kFillBlock;
 }
 
-const uint32_t* drawFill(size_t n) {
-  if (!seeded) seedFill(1);
-  if (kLag + kBlock - next < n) refill();
-  const uint32_t* drawn = words + next;
-  next += n;
+const uint32_t* drawFill(FillGenerator* fill, size_t n) {
+  if (kFillLag + kFillBlock - fill->next < n) refill(fill);
+  const uint32_t* drawn = fill->words + fill->next;
+  fill->next += n;
   return drawn;
 }

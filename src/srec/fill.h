@@ -14,12 +14,28 @@
 // The most values one drawFill call hands out.
 constexpr size_t kMaxFillDraw = 32;
 
-// Starts the sequence as srand(seed) does.  Before the first call the
-// sequence is that of seed 1, as for rand() without srand().
-void seedFill(uint32_t seed);
+// The generator looks 31 and 3 words back; 34 words of history also hold
+// any values drawn out of a block that a draw straddles (fewer than 32).
+constexpr size_t kFillLag = 34;
+// Words made per refill: large enough that the refill loop runs long, and a
+// multiple of 3 for its three chains.
+constexpr size_t kFillBlock = size_t{3} * 1365;
+
+struct FillGenerator {
+  uint32_t words[kFillLag + kFillBlock];
+  size_t next;  // The first word not yet handed out.
+};
+
+// Starts the sequence as srand(seed) does.
+void seedFill(FillGenerator* fill, uint32_t seed);
 
 // The next n (1 to kMaxFillDraw) generator words, in order.  rand() would
 // return each one shifted right by one bit.  Valid until the next call.
-const uint32_t* drawFill(size_t n);
+const uint32_t* drawFill(FillGenerator* fill, size_t n);
+
+// Maps a rand() value (0 to 2^31-1) to a fill byte in 0..254, never 0xFF.
+inline uint8_t fillByte(uint32_t r) {
+  return static_cast<uint8_t>((static_cast<uint64_t>(r) * 255u) >> 31);
+}
 
 #endif  // TOLLIVEX_SREC_FILL_H_

@@ -2,27 +2,25 @@
 #include <gtest/gtest.h>
 
 #include "cli/scan.h"
-#include "srec/fill.h"
-#include "srec/srec.h"
 #include "srec_reader.h"
 
 namespace {
 
-// Scans options + "app" and writes one range the way the run does.
+// Scans options + "app" and writes one range the way the run does, seeded
+// with 5.
 std::string imageOf(std::vector<std::string> options, uint32_t start,
                     uint32_t end) {
   std::vector<char*> argv{const_cast<char*>("Tollivex")};
   options.push_back("app");
   for (std::string& o : options) argv.push_back(&o[0]);
-  resetSettings();
-  Scan scan = scanArguments(static_cast<int>(argv.size()), argv.data());
+  Command command;
+  Scan scan =
+      scanArguments(static_cast<int>(argv.size()), argv.data(), &command);
   EXPECT_EQ(scan.stop, ScanStop::kImage);
   EXPECT_EQ(scan.at, static_cast<int>(options.size()));
-  std::string text = captured([&](FILE* f) {
-    wordMode ? writeWordRange(f, start, end) : writeByteRange(f, start, end);
-  });
-  resetSettings();
-  return text;
+  command.image.seed = 5;
+  return captured(command.image,
+                  [&](ImageWriter* w) { writeRange(w, start, end); });
 }
 
 const char kHcs08Block[] = "S113FFB0FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFE4E\n";
@@ -49,13 +47,24 @@ TEST(DeviceProfile, PinsTheFixedBytes) {
       {{"-hcs08", "-kin"}, 0, 7, kKinBlank},
       {{"-hcs08", "-CFVX", "-alt"}, 0xFFB0, 0xFFBF, kHcs08Block},
       {{"-word", "-kin"}, 0, 3, kKinBlank},  // Matched at bytes 0 to 7.
+      {{"-KE"}, 0, 7, kKinBlank},
+      {{"-ke"}, 0x400, 0x40F, "S1130400FFFFFFFFFFFFFFFFFFFFFFFFFFFFFEFFF9\n"},
+      {{"-s12z"},
+       0xFFFE00,
+       0xFFFE0F,
+       "S214FFFE00FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFEFF\n"},
+      {{"-s12z"}, 0xFFFFFC, 0xFFFFFF, "S208FFFFFCFFFFFFFF01\n"},
+      {{"-msp430"},
+       0xFF80,
+       0xFF8F,
+       "S113FF80FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF7D\n"},
+      {{"-msp430"}, 0xFFFE, 0xFFFF, "S105FFFEFFFFFF\n"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(imageOf(c.options, c.start, c.end), c.record) << c.options[0];
 }
 
 TEST(DeviceProfile, WordModeMatchesWordAddressPlusByteIndex) {
-  seedFill(5);
   std::string text = imageOf({"-hcs08", "-word"}, 0xFFA0, 0xFFBF);
   std::vector<uint8_t> want = seededFill(5, 64);
   // Bytes 16..31 of the record at word 0xFFA0 sit at 0xFFB0..0xFFBF, and so
@@ -69,7 +78,6 @@ TEST(DeviceProfile, WordModeMatchesWordAddressPlusByteIndex) {
 
   // At the top of the word space the sum wraps: bytes 4..7 of the record at
   // word 0xFFFFFFFC sit at 0..3, in the blank region.
-  seedFill(5);
   want = seededFill(5, 8);
   std::fill(want.begin() + 4, want.end(), 0xFF);
   EXPECT_EQ(dataBytes(imageOf({"-kin", "-word"}, 0xFFFFFFFC, 0xFFFFFFFF)),

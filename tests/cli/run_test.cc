@@ -24,6 +24,10 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
   const std::string expected =
       "': expected a number from -2147483648 to 4294967295 (decimal, 0x "
       "hexadecimal or 0 octal)";
+  const std::string pin = "bad pin '";
+  const std::string inside =
+      "': expected ADDRESS=HEXBYTES, such as 0x40C=FE, inside the address "
+      "space";
   struct Case {
     std::vector<std::string> args;
     std::string reason;
@@ -45,6 +49,14 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
       {{"missing/app", "0", "1"},
        "cannot create missing/app.sx: No such file or directory"},
       {{"dir", "0", "1"}, "cannot create dir.sx: Is a directory"},
+      {{"-word", "-seed"}, "option '-seed' needs a value"},
+      {{"-seed", "12abc", "app"}, "bad seed text '12abc" + expected},
+      {{"-fill", "DEADBEE", "app"},
+       "bad fill pattern 'DEADBEE': expected random or 1 to 16 bytes as hex "
+       "digits, such as FF or DEADBEEF"},
+      {{"-pin", "0x40C:FE", "app"}, pin + "0x40C:FE" + inside},
+      {{"-pin", "0xFFFFFFFF=FEFEFE", "-word", "app"},
+       pin + "0xFFFFFFFF=FEFEFE" + inside},
   };
   for (const Case& c : cases) {
     std::ofstream(dir_ + "/app.sx") << "kept\n";
@@ -83,15 +95,35 @@ TEST_F(EndToEnd, AnswersHelpAndVersionCreatingNoFile) {
   EXPECT_LT(std::count(kHelpText, kHelpText + strlen(kHelpText), '\n'), 30);
 }
 
-TEST_F(EndToEnd, WarnsOfAnEmptyRangeAndWritesTheRest) {
-  ToolRun r = run({"-word", "app", "0x20", "0x10", "0", "1", "-1", "0"});
-  EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.err,
-            "Tollivex: warning: empty range 0x00000020..0x00000010: its start "
-            "lies above its end\n"
-            "Tollivex: warning: empty range 0xFFFFFFFF..0x00000000: its start "
-            "lies above its end\n");
-  EXPECT_EQ(layoutOf(file("app.sx")), (Layout{{0, 4}}));
+TEST_F(EndToEnd, WarnsAndWritesTheImageAllTheSame) {
+  const std::string warning = "Tollivex: warning: ";
+  const std::string empty = ": its start lies above its end\n";
+  const std::string overlaps = " overlaps an earlier range\n";
+  struct Case {
+    std::vector<std::string> args;
+    std::string err;
+    Layout want;
+  } cases[] = {
+      {{"-word", "app", "0x20", "0x10", "0", "1", "-1", "0"},
+       warning + "empty range 0x00000020..0x00000010" + empty + warning +
+           "empty range 0xFFFFFFFF..0x00000000" + empty,
+       {{0, 4}}},
+      {{"app", "0", "0xF", "0x8", "0x17", "0x18", "0x20", "0x10", "0x10"},
+       warning + "range 0x00000008..0x00000017" + overlaps + warning +
+           "range 0x00000010..0x00000010" + overlaps,
+       {{0, 16}, {8, 16}, {0x18, 8}, {0x20, 1}, {0x10, 1}}},
+      {{"-hcs08", "-word", "app", "5", "6", "6", "7"},
+       warning + "range 0x00000006..0x00000007" + overlaps + warning +
+           "with -word, device profile blocks are matched by record address "
+           "plus byte index, not at the profile's byte addresses\n",
+       {{5, 4}, {6, 4}}},
+  };
+  for (const Case& c : cases) {
+    ToolRun r = run(c.args);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, c.err);
+    EXPECT_EQ(layoutOf(file("app.sx")), c.want);
+  }
 }
 
 TEST_F(EndToEnd, NamesTheOutputFromTheImageArgument) {
@@ -164,11 +196,12 @@ TEST_F(EndToEnd, ProfilesPinBytesAmongTheSeededFill) {
   EXPECT_EQ(std::count(plain[0].data.begin(), plain[0].data.end(), 0xFF), 0);
 
   SKIP_WITHOUT_FAKETIME();
-  ASSERT_EQ(run({"-hcs08", "app", "0xFFB0", "0xFFFF"}, {kFrozen}).status, 0);
-  std::vector<uint8_t> want = seededFill(kFrozen, 80);
+  // The last record ends on the first byte of the reset vector.
+  ASSERT_EQ(run({"-hcs08", "app", "0xFFB0", "0xFFFE"}, {kFrozen}).status, 0);
+  std::vector<uint8_t> want = seededFill(kFrozen, 79);
   std::fill(want.begin(), want.begin() + 15, 0xFF);
   want[15] = 0xFE;
-  want[78] = want[79] = 0xFF;
+  want[78] = 0xFF;
   EXPECT_EQ(dataBytes(file("app.sx")), want);
 }
 

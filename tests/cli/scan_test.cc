@@ -35,18 +35,18 @@ TEST(ScanArguments, OptionWordsComeBeforeTheImageName) {
       {{"app", "--version"}, S::kImage, 1, false, false},
   };
   for (const Case& c : cases) {
-    resetSettings();
+    Command command;
     std::vector<char*> argv{const_cast<char*>("Tollivex")};
     for (const std::string& a : c.args)
       argv.push_back(const_cast<char*>(a.c_str()));
-    Scan scan = scanArguments(static_cast<int>(argv.size()), argv.data());
+    Scan scan =
+        scanArguments(static_cast<int>(argv.size()), argv.data(), &command);
     std::string label = c.args.empty() ? "(none)" : c.args[0];
     EXPECT_EQ(scan.stop, c.stop) << label;
     EXPECT_EQ(scan.at, c.at) << label;
-    EXPECT_EQ(wordMode, c.word) << label;
-    EXPECT_EQ(altName, c.alt) << label;
+    EXPECT_EQ(command.image.unit, c.word ? 2u : 1u) << label;
+    EXPECT_EQ(command.alt, c.alt) << label;
   }
-  resetSettings();
 }
 
 }  // namespace

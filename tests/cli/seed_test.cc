@@ -52,4 +52,29 @@ TEST_F(Seeding, SourceDateEpochReplacesTheClock) {
   }
 }
 
+TEST_F(Seeding, SeedOptionActsAsSourceDateEpoch) {
+  struct Case {
+    std::string seed, epoch;
+  } cases[] = {
+      {"1767225600", "1767225600"},
+      {"0x10", "16"},
+      {"-1", "4294967295"},
+      {"0", "1"},  // srand(0) is srand(1).
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(runProgram({"env", "SOURCE_DATE_EPOCH=" + c.epoch, TOLLIVEX_EXE,
+                          "app", "0", "63"},
+                         dir_)
+                  .status,
+              0);
+    std::string image = file("app.sx");
+    // A bad SOURCE_DATE_EPOCH is no error when -seed is given.
+    ToolRun r = runProgram({"env", "SOURCE_DATE_EPOCH=bad", TOLLIVEX_EXE,
+                            "-seed", c.seed, "app", "0", "63"},
+                           dir_);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(file("app.sx"), image) << c.seed;
+  }
+}
+
 }  // namespace

@@ -1,4 +1,5 @@
-// Tests of cutting byte and word ranges into aligned records.
+// Tests of cutting byte and word ranges into aligned records, and of
+// pattern fills lining up with addresses.
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -9,9 +10,10 @@
 namespace {
 
 Layout rangeLayout(bool words, uint32_t start, uint32_t end) {
-  return layoutOf(captured([&](FILE* f) {
-    words ? writeWordRange(f, start, end) : writeByteRange(f, start, end);
-  }));
+  ImageSpec spec;
+  spec.unit = words ? 2 : 1;
+  return layoutOf(
+      captured(spec, [&](ImageWriter* w) { writeRange(w, start, end); }));
 }
 
 TEST(Ranges, CutIntoAlignedRecords) {
@@ -46,11 +48,36 @@ TEST(Ranges, CutIntoAlignedRecords) {
 }
 
 TEST(Ranges, RecordTypeFollowsEachRecordsAddress) {
+  ImageSpec spec;
+  spec.unit = 2;
   std::string types;
-  for (const Record& r : readRecords(
-           captured([](FILE* f) { writeWordRange(f, 0xFFFFF0, 0x100000F); })))
+  for (const Record& r : readRecords(captured(
+           spec, [](ImageWriter* w) { writeRange(w, 0xFFFFF0, 0x100000F); })))
     types += r.type;
   EXPECT_EQ(types, "23");
+}
+
+TEST(Ranges, PatternsLineUpWithAddresses) {
+  struct Case {
+    unsigned unit;
+    std::vector<AddressPair> pairs;
+    std::vector<uint8_t> want;
+  } cases[] = {
+      {1, {{3, 5}, {0x21, 0x22}}, {0xEF, 0xDE, 0xAD, 0xAD, 0xBE}},
+      {2, {{1, 2}, {0x20, 0x20}}, {0xBE, 0xEF, 0xDE, 0xAD, 0xDE, 0xAD}},
+  };
+  for (const Case& c : cases) {
+    ImageSpec spec;
+    spec.unit = c.unit;
+    spec.pattern = {0xDE, 0xAD, 0xBE, 0xEF};
+    EXPECT_EQ(dataBytes(captured(spec,
+                                 [&](ImageWriter* w) {
+                                   for (const AddressPair& p : c.pairs)
+                                     writeRange(w, p.start, p.end);
+                                 })),
+              c.want)
+        << "unit " << c.unit;
+  }
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
-// Tests of the header, data and terminator records.
+// Tests of the header, data and terminator records and of pinned bytes.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 
 #include <cerrno>
 
-#include "srec/fill.h"
+#include "srec/device_profile.h"
 #include "srec/srec.h"
 #include "srec_reader.h"
 
@@ -22,12 +23,13 @@ TEST(HeaderRecord, NamesTheOutputFile) {
       {".sx", "S01C000044756D6D7953524543000000000000000000000001012E73788F"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(captured([&](FILE* f) { writeHeaderRecord(f, c.text); }),
-              c.record + "\n");
+    EXPECT_EQ(
+        captured({}, [&](ImageWriter* w) { writeHeaderRecord(w, c.text); }),
+        c.record + "\n");
   }
   // Only the first 36 bytes of a longer name are carried.
-  std::vector<Record> r = readRecords(captured([&](FILE* f) {
-    writeHeaderRecord(f,
+  std::vector<Record> r = readRecords(captured({}, [&](ImageWriter* w) {
+    writeHeaderRecord(w,
                       "\xC3\xA9"
                       "abcdefghijklmnopqrstuvwxyz0123456789");
   }));
@@ -39,10 +41,11 @@ TEST(HeaderRecord, NamesTheOutputFile) {
 }
 
 TEST(TerminatorRecord, CarriesTheLow16Bits) {
-  EXPECT_EQ(captured([](FILE* f) { writeTerminatorRecord(f, 0); }),
+  EXPECT_EQ(captured({}, [](ImageWriter* w) { writeTerminatorRecord(w, 0); }),
             "S9030000FC\n");
-  EXPECT_EQ(captured([](FILE* f) { writeTerminatorRecord(f, 0x12345); }),
-            "S903234594\n");
+  EXPECT_EQ(
+      captured({}, [](ImageWriter* w) { writeTerminatorRecord(w, 0x12345); }),
+      "S903234594\n");
 }
 
 TEST(DataRecord, TypeFollowsTheAddressAndBytesFollowTheSeed) {
@@ -51,14 +54,15 @@ TEST(DataRecord, TypeFollowsTheAddressAndBytesFollowTheSeed) {
     unsigned count;
     const char* head;
   } cases[] = {
-      {0x0, 32, "S1230000"},          {0xFFF0, 16, "S113FFF0"},
+      {0x0, 32, "S1230000"},          {0xFFFF, 1, "S104FFFF"},
       {0x10000, 1, "S205010000"},     {0xFFFFFF, 3, "S207FFFFFF"},
       {0x1000000, 5, "S30A01000000"}, {0xFFFFFFE0, 32, "S325FFFFFFE0"},
   };
+  ImageSpec spec;
+  spec.seed = 7;
   for (const Case& c : cases) {
-    seedFill(7);
-    std::string text =
-        captured([&](FILE* f) { writeRecord(f, c.address, c.count); });
+    std::string text = captured(
+        spec, [&](ImageWriter* w) { writeRecord(w, c.address, c.count); });
     EXPECT_EQ(text.substr(0, strlen(c.head)), c.head);
     std::vector<Record> r = readRecords(text);
     ASSERT_EQ(r.size(), 1u);
@@ -69,46 +73,77 @@ TEST(DataRecord, TypeFollowsTheAddressAndBytesFollowTheSeed) {
 
 TEST(DataRecord, EmptyCountsWriteNothing) {
   for (unsigned count : {0u, 256u}) {
-    EXPECT_EQ(captured([&](FILE* f) { writeRecordIfNonEmpty(f, 0, count); }),
-              "");
+    EXPECT_EQ(
+        captured({},
+                 [&](ImageWriter* w) { writeRecordIfNonEmpty(w, 0, count); }),
+        "");
   }
   // 257 is taken modulo 256: one byte.
-  EXPECT_EQ(readRecords(
-                captured([](FILE* f) { writeRecordIfNonEmpty(f, 0, 257); }))[0]
-                .data.size(),
-            1u);
+  EXPECT_EQ(
+      readRecords(captured(
+          {}, [](ImageWriter* w) { writeRecordIfNonEmpty(w, 0, 257); }))[0]
+          .data.size(),
+      1u);
 }
 
-TEST(DataRecord, RegionsReplaceDrawnBytesAndBlankWins) {
-  resetFixedRegions();
-  securityRegion.start = 4;
-  securityRegion.length = 8;
-  for (int i = 0; i < 16; ++i) securityRegion.content[i] = 0xA0 + i;
-  blankRegion.start = 10;
-  blankRegion.length = 4;
-  for (int i = 0; i < 16; ++i) blankRegion.content[i] = 0xB0 + i;
-  seedFill(11);
-  std::string text = captured([](FILE* f) {
-    writeRecord(f, 0, 16);
-    writeRecord(f, 16, 4);  // After the regions: plain fill again.
-  });
-  resetFixedRegions();
-  std::vector<uint8_t> want = seededFill(11, 20);
-  for (int a = 4; a < 10; ++a) want[a] = 0xA0 + (a - 4);
-  for (int a = 10; a < 14; ++a) want[a] = 0xB0 + (a - 10);
-  EXPECT_EQ(layoutOf(text), (Layout{{0, 16}, {16, 4}}));
-  EXPECT_EQ(dataBytes(text), want);
+// Profile regions and pins replace fill bytes, each over the one before,
+// and every byte still takes its draw.
+TEST(DataRecord, PinsWinOverEarlierPinsAndTheProfile) {
+  const DeviceProfile* hcs08 = findDeviceProfile("-hcs08");
+  struct Case {
+    unsigned unit;
+    bool profile;
+    std::vector<PinnedBlock> pins;
+    uint32_t start, end;
+    std::vector<int> want;  // -1: the fill byte.
+  } cases[] = {
+      // A pin over the security byte, and a later pin over that pin.
+      {1,
+       true,
+       {{0xFFBD, {0x11, 0x22}}, {0xFFBE, {0x33}}},
+       0xFFBC,
+       0xFFC0,
+       {0xFF, 0x11, 0x33, 0xFE, -1}},
+      // Word addresses: byte k lies in word 0x10 + k / 2.
+      {2,
+       false,
+       {{0x11, {0xAA, 0xBB, 0xCC}}},
+       0x10,
+       0x12,
+       {-1, -1, 0xAA, 0xBB, 0xCC, -1}},
+      // Outside the range: nothing.
+      {1, false, {{0x100, {0xAA}}}, 0, 3, {-1, -1, -1, -1}},
+  };
+  for (const Case& c : cases) {
+    ImageSpec spec;
+    spec.seed = 11;
+    spec.unit = c.unit;
+    if (c.profile) {
+      spec.securityRegion = hcs08->security;
+      spec.blankRegion = hcs08->blank;
+    }
+    spec.pins = c.pins;
+    std::vector<uint8_t> want = seededFill(11, c.want.size());
+    for (size_t i = 0; i < want.size(); ++i)
+      if (c.want[i] >= 0) want[i] = static_cast<uint8_t>(c.want[i]);
+    EXPECT_EQ(
+        dataBytes(captured(
+            spec, [&](ImageWriter* w) { writeRange(w, c.start, c.end); })),
+        want)
+        << std::hex << c.start;
+  }
 }
 
 TEST(DataRecord, ReportsAFailedWrite) {
-  FILE* full = fopen("/dev/full", "w");
-  ASSERT_NE(full, nullptr);
-  setvbuf(full, nullptr, _IONBF, 0);
+  int full = open("/dev/full", O_WRONLY);
+  ASSERT_GE(full, 0);
+  ImageSpec spec;
+  ImageWriter writer;
+  startImageWriter(&writer, spec, full);
   errno = 0;
-  EXPECT_FALSE(writeRecord(full, 0, 32));
+  EXPECT_FALSE(writeRange(&writer, 0, 0xFFFFF) && finishImage(&writer));
   EXPECT_EQ(errno, ENOSPC);
-  EXPECT_FALSE(writeByteRange(full, 0, 0xFFFF));
-  fclose(full);
+  close(full);
 }
 
 }  // namespace

@@ -1,0 +1,14 @@
+// Finding the ranges that share an address with an earlier range.
+#ifndef TOLLIVEX_CLI_OVERLAP_H_
+#define TOLLIVEX_CLI_OVERLAP_H_
+
+#include <cstddef>
+#include <vector>
+
+#include "srec/image_spec.h"
+
+// The indices of the pairs that share an address with an earlier pair, in
+// rising order.  Empty pairs share nothing.  O(n log n) in the pairs.
+std::vector<size_t> overlappingPairs(const std::vector<AddressPair>& pairs);
+
+#endif  // TOLLIVEX_CLI_OVERLAP_H_

@@ -1,0 +1,55 @@
+// ImageSpec: everything an image depends on, read from the command line
+// once and passed down by const reference.
+#ifndef TOLLIVEX_SREC_IMAGE_SPEC_H_
+#define TOLLIVEX_SREC_IMAGE_SPEC_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// An inclusive address range; it holds nothing when start > end.
+struct AddressPair {
+  uint32_t start, end;
+};
+
+// A block of fixed content that replaces the fill where a data byte's
+// address falls inside it: start <= address < start + length.
+struct FixedRegion {
+  uint8_t content[16];
+  uint32_t start;
+  uint32_t length;  // 0 to 16; 0 means the region is empty.
+};
+
+// Bytes given with -pin.  Byte k lies at byte address + k, or, in a word
+// image, in byte k % 2 of word address + k / 2.
+struct PinnedBlock {
+  uint32_t address;
+  std::vector<uint8_t> bytes;  // 1 to 256.
+};
+
+struct ImageSpec {
+  // The ranges in command-line order, never sorted or merged.
+  std::vector<AddressPair> pairs;
+  // Data bytes per address: 1, or 2 when addresses count 16-bit words.
+  unsigned unit = 1;
+  // The fill: pattern[position % size] when a pattern is given, else the
+  // srand(seed)/rand() sequence, one value per data byte.
+  std::vector<uint8_t> pattern;
+  uint32_t seed = 1;
+  // What replaces the fill, each over the one before: the device profile's
+  // two regions, matched at a record's address plus the byte's index in it,
+  // then the pins in command-line order.
+  FixedRegion securityRegion = {};
+  FixedRegion blankRegion = {};
+  std::vector<PinnedBlock> pins;
+  // The output file name, which the header record carries.
+  std::string name;
+};
+
+// The data bytes a pair holds in an image of unit bytes per address.
+inline uint64_t pairBytes(const AddressPair& pair, unsigned unit) {
+  if (pair.start > pair.end) return 0;
+  return (uint64_t{pair.end} - pair.start + 1) * unit;
+}
+
+#endif  // TOLLIVEX_SREC_IMAGE_SPEC_H_
