@@ -32,7 +32,10 @@ while IFS='|' read -r line want; do
   fi
 done <<'CASES'
 Tollivex -h|-h -hcs08 -hcs12 
-Tollivex -word -k|-kin 
+Tollivex -word -k|-ke -kin 
+Tollivex -seed 5 -fill |random 
+Tollivex -pin 0x40C=FE -- -|-x 
+Tollivex -seed |
 Tollivex --v|--version 
 Tollivex ap|app.s19 apple.txt 
 Tollivex -WORD -Hcs08 ap|app.s19 apple.txt 
