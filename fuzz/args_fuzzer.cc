@@ -1,26 +1,25 @@
-// libFuzzer target: turns its input into a command line and drives the
-// argument scan, output naming, address reading, range splitting and record
-// writing into a memory stream, then checks every line it wrote.
+// libFuzzer target: turns its input into a command line, reads it as the
+// tool does, writes the image it describes into a memory file, then checks
+// every line it wrote.
 //
 // Input: arguments separated by NUL bytes.  The ranges are passed on as
 // read, so that ranges reaching the top of the address space are exercised
-// too; instead the stream takes at most 64 KiB of text and then fills up
-// like a disk, which the writers must notice and stop at.  So
-// each input runs in milliseconds, and a loop that writes nothing forever
-// shows up as a timeout.
-#include <cerrno>
+// too; instead the file takes at most 64 KiB and then fills up like a disk,
+// which the writer must notice and stop at.  So each input runs in
+// milliseconds, and a loop that writes nothing forever shows up as a
+// timeout.
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "cli/address.h"
-#include "cli/output_name.h"
-#include "cli/scan.h"
-#include "srec/fill.h"
+#include "cli/command.h"
 #include "srec/srec.h"
 
 namespace {
@@ -33,17 +32,14 @@ int hexDigit(char c) {
 
 constexpr size_t kCap = 64 * 1024;
 
-// A write-only stream into a string that holds at most kCap bytes, like a
-// disk filling up: a write takes what fits, and a write with no room left
-// fails with ENOSPC.  A cookie write reports failure by returning 0: glibc
-// mishandles a negative count.
-ssize_t capturedWrite(void* cookie, const char* data, size_t size) {
-  auto* text = static_cast<std::string*>(cookie);
-  size_t room = kCap - text->size();
-  if (room == 0) errno = ENOSPC;
-  size_t taken = size < room ? size : room;
-  text->append(data, taken);
-  return static_cast<ssize_t>(taken);
+// A memory file that holds at most kCap bytes, like a disk filling up: a
+// write takes what fits, and a write with no room left fails.
+int cappedFile() {
+  int fd = memfd_create("image", MFD_ALLOW_SEALING);
+  if (fd < 0 || ftruncate(fd, kCap) != 0 ||
+      fcntl(fd, F_ADD_SEALS, F_SEAL_GROW | F_SEAL_SHRINK) != 0)
+    abort();
+  return fd;
 }
 
 // Aborts unless text is a run of well-formed records: S and a type digit,
@@ -90,34 +86,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (std::string& a : args) argv.push_back(&a[0]);
   argv.push_back(nullptr);
 
-  resetSettings();
-  seedFill(1);
+  Command command;
   int argc = static_cast<int>(args.size());
-  Scan scan = scanArguments(argc, argv.data());
-  if (scan.stop != ScanStop::kImage) return 0;
-  int image = scan.at;
-  std::string name = outputName(argv[image], altName);
+  if (readCommand(argc, argv.data(), &command) != CommandKind::kImage) return 0;
+  command.image.seed = 1;
 
-  std::string text;
-  FILE* out =
-      fopencookie(&text, "w", {nullptr, capturedWrite, nullptr, nullptr});
-  bool ok = writeHeaderRecord(out, name.c_str());
-  for (int i = image + 1; ok && i + 1 < argc; i += 2) {
-    uint32_t start = 0, end = 0;
-    // The tool refuses a bad text before it writes; here the pair is
-    // skipped so that the writers still see the pairs around it.
-    if (!parseAddress(argv[i], &start) || !parseAddress(argv[i + 1], &end))
-      continue;
-    ok = wordMode ? writeWordRange(out, start, end)
-                  : writeByteRange(out, start, end);
-  }
-  ok = ok && writeTerminatorRecord(out, 0);
-  bool closed = fclose(out) == 0;
-  // A failure is only allowed once the stream is full.
-  bool capped = !ok || !closed;
-  if (capped && text.size() != kCap) abort();
-  checkRecords(text, capped);
-  if (!capped && text.compare(text.size() - 11, 11, "S9030000FC\n") != 0)
-    abort();
+  int fd = cappedFile();
+  ImageWriter writer;
+  startImageWriter(&writer, command.image, fd);
+  bool ok = writeHeaderRecord(&writer, command.image.name);
+  for (size_t i = 0; ok && i < command.image.pairs.size(); ++i)
+    ok = writeRange(&writer, command.image.pairs[i].start,
+                    command.image.pairs[i].end);
+  ok = ok && writeTerminatorRecord(&writer, 0) && finishImage(&writer);
+  off_t written = lseek(fd, 0, SEEK_CUR);
+  std::string text(static_cast<size_t>(written), '\0');
+  if (pread(fd, &text[0], text.size(), 0) != written) abort();
+  close(fd);
+  // A failure is only allowed once the file is full.
+  if (!ok && text.size() != kCap) abort();
+  checkRecords(text, !ok);
+  if (ok && text.compare(text.size() - 11, 11, "S9030000FC\n") != 0) abort();
   return 0;
 }
