@@ -11,7 +11,7 @@ namespace {
 
 // Arguments: data bytes; 1 to pin the hcs08 profile's blocks; 1 for word
 // addresses; 1 for a pattern fill; how many 4-byte pins lie outside the
-// range.
+// range; the format (0 S-records, 1 Intel HEX, 2 binary).
 void Range(benchmark::State& state) {
   ImageSpec spec;
   if (state.range(1) != 0) {
@@ -21,6 +21,7 @@ void Range(benchmark::State& state) {
   }
   spec.unit = state.range(2) != 0 ? 2 : 1;
   if (state.range(3) != 0) spec.pattern = {0xFF};
+  spec.format = static_cast<ImageFormat>(state.range(5));
   for (int64_t i = 0; i < state.range(4); ++i)
     spec.pins.push_back({0xF0000000u + 64 * static_cast<uint32_t>(i),
                          {0xDE, 0xAD, 0xBE, 0xEF}});
@@ -29,6 +30,7 @@ void Range(benchmark::State& state) {
   startImageWriter(&writer, spec, fd);
   auto last = static_cast<uint32_t>(state.range(0) / spec.unit - 1);
   for (auto _ : state) {
+    writer.binaryEnd = 0;  // Each round writes the same binary span again.
     bool ok = writeRange(&writer, 0, last) && finishImage(&writer);
     benchmark::DoNotOptimize(ok);
   }
@@ -36,27 +38,33 @@ void Range(benchmark::State& state) {
   close(fd);
 }
 
-// The floor: the 32 fill values a full record draws, and nothing else.
-void Fill32(benchmark::State& state) {
+// The floor: the fill bytes of a stretch, and nothing else.
+void FillStretch(benchmark::State& state) {
   FillGenerator fill;
   seedFill(&fill, 1);
-  for (auto _ : state) benchmark::DoNotOptimize(drawFill(&fill, 32)[31]);
-  state.SetBytesProcessed(state.iterations() * 32);
+  uint8_t bytes[kStretchBytes];
+  for (auto _ : state) {
+    fillBytes(&fill, bytes, sizeof bytes);
+    benchmark::DoNotOptimize(bytes);
+  }
+  state.SetBytesProcessed(state.iterations() * kStretchBytes);
 }
 
 void ranges(benchmark::internal::Benchmark* b) {
   for (int64_t size : {int64_t{1} << 10, int64_t{16} << 20}) {
-    b->Args({size, 0, 0, 0, 0});  // Random bytes.
-    b->Args({size, 1, 0, 0, 0});  // With the hcs08 profile.
-    b->Args({size, 0, 1, 0, 0});  // Words.
-    b->Args({size, 0, 0, 1, 0});  // -fill FF.
-    b->Args({size, 0, 0, 0, 3});  // Three pins elsewhere.
+    b->Args({size, 0, 0, 0, 0, 0});  // Random bytes.
+    b->Args({size, 1, 0, 0, 0, 0});  // With the hcs08 profile.
+    b->Args({size, 0, 1, 0, 0, 0});  // Words.
+    b->Args({size, 0, 0, 1, 0, 0});  // -fill FF.
+    b->Args({size, 0, 0, 0, 3, 0});  // Three pins elsewhere.
+    b->Args({size, 0, 0, 0, 0, 1});  // Intel HEX.
+    b->Args({size, 0, 0, 0, 0, 2});  // Binary.
   }
-  b->ArgNames({"bytes", "profile", "word", "pattern", "pins"});
+  b->ArgNames({"bytes", "profile", "word", "pattern", "pins", "format"});
 }
 
 BENCHMARK(Range)->Apply(ranges)->Unit(benchmark::kMillisecond);
-BENCHMARK(Fill32);
+BENCHMARK(FillStretch);
 
 }  // namespace
 

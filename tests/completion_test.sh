@@ -31,9 +31,10 @@ while IFS='|' read -r line want; do
     fail=1
   fi
 done <<'CASES'
-Tollivex -h|-h -hcs08 -hcs12 
 Tollivex -word -k|-ke -kin 
 Tollivex -seed 5 -fill |random 
+Tollivex -ih|-ihex 
+Tollivex -bin -h|-h -hcs08 -hcs12 
 Tollivex -pin 0x40C=FE -- -|-x 
 Tollivex -seed |
 Tollivex --v|--version 

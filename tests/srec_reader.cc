@@ -72,6 +72,50 @@ std::vector<uint8_t> dataBytes(const std::string& text) {
   return bytes;
 }
 
+Memory memoryOf(const std::string& text) {
+  Memory memory;
+  for (const Record& r : dataRecords(text))
+    for (size_t i = 0; i < r.data.size(); ++i)
+      memory[r.address + static_cast<uint32_t>(i)] = r.data[i];
+  return memory;
+}
+
+Memory memoryOfIntelHex(const std::string& text) {
+  Memory memory;
+  std::istringstream lines(text);
+  std::string line;
+  uint32_t upper = 0;
+  bool ended = false, based = false;
+  while (std::getline(lines, line)) {
+    std::vector<uint8_t> bytes;
+    bool ok =
+        !ended && line.size() > 9 && line.size() % 2 == 1 && line[0] == ':';
+    for (size_t i = 1; ok && i < line.size(); i += 2) {
+      int hi = hexValue(line[i]), lo = hexValue(line[i + 1]);
+      ok = hi >= 0 && lo >= 0;
+      bytes.push_back(static_cast<uint8_t>(hi * 16 + lo));
+    }
+    unsigned sum = 0;
+    for (uint8_t b : bytes) sum += b;
+    ok = ok && bytes[0] + 5u == bytes.size() && (sum & 0xFF) == 0;
+    if (ok && bytes[3] == 0x04 && bytes[0] == 2) {
+      upper = uint32_t{bytes[4]} << 24 | uint32_t{bytes[5]} << 16;
+      based = true;
+    } else if (ok && bytes[3] == 0x01 && bytes[0] == 0) {
+      ended = true;
+    } else if (ok && bytes[3] == 0x00 && based) {
+      uint32_t address = upper | uint32_t{bytes[1]} << 8 | bytes[2];
+      for (size_t i = 0; i < bytes[0]; ++i)
+        memory[address + static_cast<uint32_t>(i)] = bytes[4 + i];
+    } else {
+      ADD_FAILURE() << "bad Intel HEX record: " << line;
+      return memory;
+    }
+  }
+  EXPECT_TRUE(ended) << "no end record";
+  return memory;
+}
+
 std::vector<uint8_t> seededFill(unsigned seed, size_t n) {
   srand(seed);
   std::vector<uint8_t> bytes(n);

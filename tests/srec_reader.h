@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -31,6 +32,16 @@ Layout layoutOf(const std::string& text);
 
 // The data bytes of all data records of text, in file order.
 std::vector<uint8_t> dataBytes(const std::string& text);
+
+// The byte at each address after the data records of text, read in order,
+// as a programmer would leave them: a later record's byte stands.
+using Memory = std::map<uint32_t, uint8_t>;
+Memory memoryOf(const std::string& text);
+
+// The same for Intel HEX text, read strictly: upper-case hex, counts and
+// checksums, data records under extended linear address records, and one
+// end record, last.  Fails the current test otherwise.
+Memory memoryOfIntelHex(const std::string& text);
 
 // The fill bytes srand(seed) then n rand() calls give.
 std::vector<uint8_t> seededFill(unsigned seed, size_t n);

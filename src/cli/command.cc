@@ -18,6 +18,18 @@ bool readAddress(const char* text, uint32_t* address) {
   return false;
 }
 
+// Whether each pair that holds a byte starts above the end of the one
+// before: what a binary image written in order needs.
+bool risingWithoutOverlap(const std::vector<AddressPair>& pairs) {
+  const AddressPair* last = nullptr;
+  for (const AddressPair& pair : pairs) {
+    if (pair.start > pair.end) continue;
+    if (last != nullptr && pair.start <= last->end) return false;
+    last = &pair;
+  }
+  return true;
+}
+
 }  // namespace
 
 CommandKind readCommand(int argc, char** argv, Command* command) {
@@ -39,6 +51,17 @@ CommandKind readCommand(int argc, char** argv, Command* command) {
       reportError("unknown option '%s'", argv[scan.at]);
       return CommandKind::kMisuse;
   }
+  ImageSpec& image = command->image;
+  if (command->intelHex && command->binary) {
+    reportError("choose one of -ihex and -bin");
+    return CommandKind::kMisuse;
+  }
+  if (command->intelHex) image.format = ImageFormat::kIntelHex;
+  if (command->binary) image.format = ImageFormat::kBinary;
+  if (image.unit != 1 && image.format != ImageFormat::kSRecord) {
+    reportError("-word writes S-records only");
+    return CommandKind::kMisuse;
+  }
   int texts = argc - scan.at - 1;
   if (texts % 2 != 0) {
     reportError("address texts come in pairs, but %d were given", texts);
@@ -49,8 +72,16 @@ CommandKind readCommand(int argc, char** argv, Command* command) {
     if (!readAddress(argv[i], &pair.start) ||
         !readAddress(argv[i + 1], &pair.end))
       return CommandKind::kMisuse;
-    command->image.pairs.push_back(pair);
+    image.pairs.push_back(pair);
   }
-  command->image.name = outputName(argv[scan.at], command->alt);
+  if (image.toStandardOutput && image.format == ImageFormat::kBinary &&
+      !risingWithoutOverlap(image.pairs)) {
+    reportError(
+        "binary output to standard output needs ranges in rising order "
+        "without overlap");
+    return CommandKind::kMisuse;
+  }
+  if (!image.toStandardOutput)
+    image.name = outputName(argv[scan.at], command->alt, image.format);
   return CommandKind::kImage;
 }

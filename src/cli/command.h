@@ -7,6 +7,8 @@
 struct Command {
   ImageSpec image;
   bool alt = false;        // "-alt": "_Alt" goes into the output name.
+  bool intelHex = false;   // "-ihex"
+  bool binary = false;     // "-bin"
   bool seedGiven = false;  // "-seed": neither SOURCE_DATE_EPOCH nor the
                            // clock seeds the fill.
 };

@@ -9,8 +9,8 @@ int main(int argc, char** argv) {
   // The clock is read first, so that a run reproduces the image of the
   // second it started in.
   time_t now = time(nullptr);
-  reserveStandardDescriptors();
-  switch (runImage(argc, argv, now)) {
+  bool stdoutClosed = reserveStandardDescriptors();
+  switch (runImage(argc, argv, now, stdoutClosed)) {
     case RunOutcome::kDone:
       return 0;
     case RunOutcome::kFailed:

@@ -31,6 +31,7 @@ bool openOutputFile(const std::string& name, OutputFile* file) {
   file->name = name;
   file->fd = -1;
   file->direct = false;
+  file->positional = true;
   file->mode = newFileMode();
   struct stat st;
   if (lstat(name.c_str(), &st) != 0) {
@@ -53,6 +54,7 @@ bool openOutputFile(const std::string& name, OutputFile* file) {
         // rather than leaving a regular file written in place.
         file->fd = open(name.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
         file->direct = true;
+        file->positional = lseek(file->fd, 0, SEEK_CUR) == 0;
         return file->fd >= 0;
       }
       file->mode = st.st_mode & 0777;  // Kept, as sed -i keeps them.

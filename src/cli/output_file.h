@@ -14,9 +14,10 @@
 
 struct OutputFile {
   std::string name;
-  int fd;       // Where the image goes.
-  bool direct;  // A special file written in place, not a temporary file.
-  mode_t mode;  // Permission bits of the finished image.
+  int fd;           // Where the image goes.
+  bool direct;      // A special file written in place, not a temporary file.
+  bool positional;  // Can be written by position: not a pipe or a tty.
+  mode_t mode;      // Permission bits of the finished image.
 };
 
 // Prepares the way to name.  Returns false with errno set when the name

@@ -2,10 +2,14 @@
 // close.
 #include "cli/run.h"
 
+#include <unistd.h>
+
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "cli/command.h"
 #include "cli/help.h"
@@ -44,18 +48,19 @@ bool writePair(ImageWriter* writer, const AddressPair& pair,
   return true;
 }
 
-// Writes the header, every pair and the terminator; false at the first
-// failed write.
+// Writes the start of the image, every pair and the end; false at the
+// first failed write.
 bool writeImage(ImageWriter* writer) {
   const ImageSpec& image = *writer->spec;
   uint64_t total = 0;
   for (const AddressPair& pair : image.pairs)
     total += pairBytes(pair, image.unit);
   Progress progress = startProgress(total);
-  bool ok = writeHeaderRecord(writer, image.name);
+  bool ok = writeImageStart(writer);
   for (size_t i = 0; ok && i < image.pairs.size(); ++i)
     ok = writePair(writer, image.pairs[i], &progress);
-  ok = ok && writeTerminatorRecord(writer, 0) && finishImage(writer);
+  ok = ok && writeImageEnd(writer);
+  if (!ok) abandonImage(writer);
   int error = errno;  // Erasing the progress line must not change it.
   endProgress(&progress);
   errno = error;
@@ -77,9 +82,37 @@ void warnOfSurprises(const ImageSpec& image) {
   }
 }
 
+// Writes the image to standard output, where a reader that goes away ends
+// the run at once, silently, as it ends `yes | head`.  A standard output
+// that was closed at the start now leads to /dev/null: writing there would
+// report success for an image that went nowhere.
+RunOutcome writeToStandardOutput(const ImageSpec& image, bool closed) {
+  signal(SIGPIPE, SIG_DFL);
+  ImageWriter writer;
+  startImageWriter(&writer, image, STDOUT_FILENO, false);
+  if (closed) {
+    errno = EBADF;
+  } else if (writeImage(&writer)) {
+    return RunOutcome::kDone;
+  }
+  reportError("cannot write standard output: %s", strerror(errno));
+  return RunOutcome::kFailed;
+}
+
+// What the progress line adds to the name for a binary image, which cannot
+// hold the address of its first byte itself.
+std::string binaryNote(const ImageSpec& image) {
+  if (image.format != ImageFormat::kBinary) return "";
+  uint32_t low, high;
+  if (!imageSpan(image, &low, &high)) return " (binary, empty)";
+  char note[32];
+  snprintf(note, sizeof note, " (binary from 0x%08X)", low);
+  return note;
+}
+
 }  // namespace
 
-RunOutcome runImage(int argc, char** argv, time_t now) {
+RunOutcome runImage(int argc, char** argv, time_t now, bool stdoutClosed) {
   Command command;
   CommandKind kind = readCommand(argc, argv, &command);
   if (kind == CommandKind::kMisuse) return RunOutcome::kMisuse;
@@ -100,15 +133,17 @@ RunOutcome runImage(int argc, char** argv, time_t now) {
   }
   warnOfSurprises(image);
 
-  OutputFile file;
   installSignalCleanup();
+  if (image.toStandardOutput) return writeToStandardOutput(image, stdoutClosed);
+  OutputFile file;
   if (!openOutputFile(image.name, &file)) {
     reportError("cannot create %s: %s", image.name.c_str(), strerror(errno));
     return RunOutcome::kMisuse;
   }
-  printf("Producing image file: %s\n", shownText(image.name).c_str());
+  printf("Producing image file: %s%s\n", shownText(image.name).c_str(),
+         binaryNote(image).c_str());
   ImageWriter writer;
-  startImageWriter(&writer, image, file.fd);
+  startImageWriter(&writer, image, file.fd, file.positional);
   if (writeImage(&writer) && commitOutputFile(&file)) return RunOutcome::kDone;
   discardOutputFile(&file);
   reportError("cannot write %s: %s", image.name.c_str(), strerror(errno));

@@ -10,9 +10,10 @@ enum class RunOutcome {
   kFailed,  // The reason is reported; nothing more to show.
 };
 
-// Checks the command line, then writes the image, seeded from
-// SOURCE_DATE_EPOCH or else from now, and closes it.  A misuse is found
-// before the image file is opened, so it never touches an existing file.
-RunOutcome runImage(int argc, char** argv, time_t now);
+// Checks the command line, then writes the image, seeded from -seed,
+// SOURCE_DATE_EPOCH or else from now, to its file or to standard output
+// (which must not have been closed when the process started).  A misuse is
+// found before the image file is opened, so it never touches a file.
+RunOutcome runImage(int argc, char** argv, time_t now, bool stdoutClosed);
 
 #endif  // TOLLIVEX_CLI_RUN_H_

@@ -22,6 +22,10 @@ bool applyWord(const char* arg, Command* command) {
     command->image.unit = 2;
   } else if (strcasecmp(arg, "-alt") == 0) {
     command->alt = true;
+  } else if (strcasecmp(arg, "-ihex") == 0) {
+    command->intelHex = true;
+  } else if (strcasecmp(arg, "-bin") == 0) {
+    command->binary = true;
   } else if (strcasecmp(arg, "-cfvx") != 0) {
     // "-cfvx" is accepted for compatibility and pins nothing: an earlier
     // profile stays in force.
@@ -130,6 +134,11 @@ Scan scanArguments(int argc, char** argv, Command* command) {
         return {ScanStop::kBadValue, i + 1};
       ++i;
       continue;
+    }
+    if (strcmp(arg, "-") == 0) {
+      command->image.toStandardOutput = true;
+      scan = {ScanStop::kImage, i};
+      break;
     }
     if (arg[0] == '-') return {ScanStop::kUnknownOption, i};
     scan = {ScanStop::kImage, i};

@@ -21,9 +21,10 @@ struct Scan {
 
 // Applies the options from argv[1] on to *command, up to the image file
 // argument.  Words match whole, ignoring the case of ASCII letters; -seed,
-// -fill and -pin take the next argument as their value.  "--" ends the
-// options: the argument after it is the image file argument whatever it
-// looks like.
+// -fill and -pin take the next argument as their value.  A lone "-" is the
+// image file argument and names standard output.  "--" ends the options:
+// the argument after it is the image file argument whatever it looks like,
+// "-" naming a file.
 Scan scanArguments(int argc, char** argv, Command* command);
 
 #endif  // TOLLIVEX_CLI_SCAN_H_

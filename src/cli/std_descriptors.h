@@ -5,7 +5,7 @@
 // Opens /dev/null on any of descriptors 0, 1 and 2 that the caller left
 // closed.  Otherwise the image file would be opened on the lowest free one
 // and the progress line or a message, written to that stream, would land
-// inside the image.
-void reserveStandardDescriptors();
+// inside the image.  Returns whether standard output was closed.
+bool reserveStandardDescriptors();
 
 #endif  // TOLLIVEX_CLI_STD_DESCRIPTORS_H_

@@ -4,13 +4,16 @@
 
 #include <cstring>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 namespace {
 
 // Moves the last kFillLag words to the front and computes kFillBlock new
-// ones after them; undrawn words stay just before the new ones.
+// ones after them.  Called once every word is handed out.
 void refill(FillGenerator* fill) {
   uint32_t* words = fill->words;
-  size_t left = kFillLag + kFillBlock - fill->next;
   memmove(words, words + kFillBlock, kFillLag * sizeof words[0]);
   // Each word adds to the word 3 before it: three independent chains, kept
   // in registers so that no add waits on the store of the one before.
@@ -21,7 +24,80 @@ void refill(FillGenerator* fill) {
     words[i + 1] = b += words[i - 30];
     words[i + 2] = c += words[i - 29];
   }
-  fill->next = kFillLag - left;
+  fill->next = kFillLag;
+}
+
+#if defined(__SSE2__)
+// The fill bytes of four generator words w, in the low bytes of four 32-bit
+// lanes.  fillByte(r) for r = w >> 1 is floor(r * 255 / 2^31): the top 8 of
+// r's 31 bits, less one where the low 23 bits, times 256, fall short of r.
+// Both sides of that comparison lie below 2^31, so a signed one serves.
+inline __m128i fillBytes4(__m128i w) {
+  __m128i r = _mm_srli_epi32(w, 1);
+  __m128i low = _mm_and_si128(_mm_slli_epi32(w, 7), _mm_set1_epi32(0x7FFFFF00));
+  return _mm_add_epi32(_mm_srli_epi32(w, 24), _mm_cmpgt_epi32(r, low));
+}
+
+// Sixteen words at a time, packed from 32-bit lanes to bytes; all are
+// 0..254, so the saturating packs change nothing.  Returns how many words
+// it converted.
+size_t convertSse2(const uint32_t* words, uint8_t* bytes, size_t n) {
+  size_t i = 0;
+  for (; i + 16 <= n; i += 16) {
+    const auto* w = reinterpret_cast<const __m128i*>(words + i);
+    __m128i a = _mm_packs_epi32(fillBytes4(_mm_loadu_si128(w)),
+                                fillBytes4(_mm_loadu_si128(w + 1)));
+    __m128i b = _mm_packs_epi32(fillBytes4(_mm_loadu_si128(w + 2)),
+                                fillBytes4(_mm_loadu_si128(w + 3)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes + i),
+                     _mm_packus_epi16(a, b));
+  }
+  return i;
+}
+#endif
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#define TOLLIVEX_AVX2 __attribute__((target("avx2")))
+// The same as fillBytes4, eight words at a time, on CPUs that have AVX2.
+TOLLIVEX_AVX2 inline __m256i fillBytes8(__m256i w) {
+  __m256i r = _mm256_srli_epi32(w, 1);
+  __m256i low =
+      _mm256_and_si256(_mm256_slli_epi32(w, 7), _mm256_set1_epi32(0x7FFFFF00));
+  return _mm256_add_epi32(_mm256_srli_epi32(w, 24), _mm256_cmpgt_epi32(r, low));
+}
+
+// Thirty-two words at a time.  The packs work within 128-bit halves, so the
+// four groups of four bytes in each half are put back in order at the end.
+TOLLIVEX_AVX2 size_t convertAvx2(const uint32_t* words, uint8_t* bytes,
+                                 size_t n) {
+  const __m256i order = _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7);
+  size_t i = 0;
+  for (; i + 32 <= n; i += 32) {
+    const auto* w = reinterpret_cast<const __m256i*>(words + i);
+    __m256i a = _mm256_packs_epi32(fillBytes8(_mm256_loadu_si256(w)),
+                                   fillBytes8(_mm256_loadu_si256(w + 1)));
+    __m256i b = _mm256_packs_epi32(fillBytes8(_mm256_loadu_si256(w + 2)),
+                                   fillBytes8(_mm256_loadu_si256(w + 3)));
+    _mm256_storeu_si256(
+        reinterpret_cast<__m256i*>(bytes + i),
+        _mm256_permutevar8x32_epi32(_mm256_packus_epi16(a, b), order));
+  }
+  return i;
+}
+#endif
+
+// Writes the fill bytes of n generator words to bytes, with the widest
+// vectors the CPU has.
+void convert(const uint32_t* words, uint8_t* bytes, size_t n) {
+  size_t i = 0;
+#if defined(__x86_64__) && defined(__GNUC__)
+  static const bool avx2 = __builtin_cpu_supports("avx2");
+  if (avx2) i = convertAvx2(words, bytes, n);
+#endif
+#if defined(__SSE2__)
+  i += convertSse2(words + i, bytes + i, n - i);
+#endif
+  for (; i < n; ++i) bytes[i] = fillByte(words[i] >> 1);
 }
 
 }  // namespace
@@ -45,9 +121,14 @@ void seedFill(FillGenerator* fill, uint32_t seed) {
   fill->next = kFillLag + kFillBlock;
 }
 
-const uint32_t* drawFill(FillGenerator* fill, size_t n) {
-  if (kFillLag + kFillBlock - fill->next < n) refill(fill);
-  const uint32_t* drawn = fill->words + fill->next;
-  fill->next += n;
-  return drawn;
+void fillBytes(FillGenerator* fill, uint8_t* bytes, size_t n) {
+  while (n > 0) {
+    if (fill->next == kFillLag + kFillBlock) refill(fill);
+    size_t take = kFillLag + kFillBlock - fill->next;
+    if (take > n) take = n;
+    convert(fill->words + fill->next, bytes, take);
+    fill->next += take;
+    bytes += take;
+    n -= take;
+  }
 }

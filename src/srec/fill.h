@@ -11,11 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 
-// The most values one drawFill call hands out.
-constexpr size_t kMaxFillDraw = 32;
-
-// The generator looks 31 and 3 words back; 34 words of history also hold
-// any values drawn out of a block that a draw straddles (fewer than 32).
+// The generator looks 31 and 3 words back.
 constexpr size_t kFillLag = 34;
 // Words made per refill: large enough that the refill loop runs long, and a
 // multiple of 3 for its three chains.
@@ -29,9 +25,8 @@ struct FillGenerator {
 // Starts the sequence as srand(seed) does.
 void seedFill(FillGenerator* fill, uint32_t seed);
 
-// The next n (1 to kMaxFillDraw) generator words, in order.  rand() would
-// return each one shifted right by one bit.  Valid until the next call.
-const uint32_t* drawFill(FillGenerator* fill, size_t n);
+// Writes the fill bytes of the next n values of the sequence to bytes.
+void fillBytes(FillGenerator* fill, uint8_t* bytes, size_t n);
 
 // Maps a rand() value (0 to 2^31-1) to a fill byte in 0..254, never 0xFF.
 inline uint8_t fillByte(uint32_t r) {

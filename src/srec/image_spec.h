@@ -27,6 +27,13 @@ struct PinnedBlock {
   std::vector<uint8_t> bytes;  // 1 to 256.
 };
 
+enum class ImageFormat {
+  kSRecord,   // S0 header, S1/S2/S3 data, S9 terminator.
+  kIntelHex,  // I32HEX: data and extended linear address records, end record.
+  kBinary,    // The bytes from the lowest range start to the highest end,
+              // 0xFF where no range reaches.
+};
+
 struct ImageSpec {
   // The ranges in command-line order, never sorted or merged.
   std::vector<AddressPair> pairs;
@@ -42,7 +49,10 @@ struct ImageSpec {
   FixedRegion securityRegion = {};
   FixedRegion blankRegion = {};
   std::vector<PinnedBlock> pins;
-  // The output file name, which the header record carries.
+  ImageFormat format = ImageFormat::kSRecord;
+  // Where the image goes: standard output, or the file name, which the
+  // S-record header carries (empty for standard output).
+  bool toStandardOutput = false;
   std::string name;
 };
 
@@ -51,5 +61,9 @@ inline uint64_t pairBytes(const AddressPair& pair, unsigned unit) {
   if (pair.start > pair.end) return 0;
   return (uint64_t{pair.end} - pair.start + 1) * unit;
 }
+
+// The lowest start and highest end over the pairs that hold a byte; false
+// when none does.
+bool imageSpan(const ImageSpec& spec, uint32_t* low, uint32_t* high);
 
 #endif  // TOLLIVEX_SREC_IMAGE_SPEC_H_

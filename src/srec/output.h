@@ -1,23 +1,60 @@
-// The image's output: a large buffer handed to a descriptor in few writes.
+// The image's output: large buffers handed to a descriptor in few writes.
+//
+// While one buffer fills, a thread of its own writes the one before, so
+// that the kernel's copying into the page cache overlaps the making of the
+// next bytes.  A failed write shows at the next flush or at the finish.
 #ifndef TOLLIVEX_SREC_OUTPUT_H_
 #define TOLLIVEX_SREC_OUTPUT_H_
 
+#include <condition_variable>
 #include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 constexpr size_t kOutputBufferSize = size_t{256} << 10;
 
 struct Output {
-  int fd;
-  std::vector<char> buffer;
-  size_t used;  // Bytes of buffer waiting to be written.
+  int fd = -1;
+  // Written by position (pwrite), so that the binary encoder can go back:
+  // a file of the writer's own, empty at the start.  Otherwise the bytes
+  // go out in order with write(), as a pipe or a device takes them.
+  bool positional = false;
+  std::vector<char> buffer;  // Filling.
+  size_t used = 0;           // Bytes of buffer waiting to be written.
+  uint64_t at = 0;           // Where buffer[0] goes.
+
+  // The buffer the thread writes, and what it is told; all under mutex.
+  std::vector<char> spare;
+  size_t spareUsed = 0;  // 0 when the thread is idle.
+  uint64_t spareAt = 0;
+  int error = 0;  // errno of the first failed write.
+  bool stopping = false;
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::thread thread;  // Started at the first flush.
+
+  ~Output();
 };
 
-void openOutput(Output* out, int fd);
+void openOutput(Output* out, int fd, bool positional);
 
-// Writes what the buffer holds.  Returns false at the first failed write,
-// with errno saying why; what was written stays written.
+// Hands what the buffer holds to be written.  Returns false, with errno
+// saying why, when a write so far has failed; what was written stays.
 bool flushOutput(Output* out);
+
+// Writes out everything and waits for it.  Returns false, with errno saying
+// why, when a write failed.
+bool finishOutput(Output* out);
+
+// Stops writing after a failure, dropping what is not written yet, so that
+// the descriptor can be closed.  Keeps errno.
+void abandonOutput(Output* out);
+
+// Flushes, then has the next bytes go to offset.  An output that is not
+// positional can only go on where it stands: elsewhere fails with ESPIPE.
+bool seekOutput(Output* out, uint64_t offset);
 
 // Makes room for n (at most kOutputBufferSize) more bytes, flushing when
 // the buffer is too full.  Returns false when that flush failed.

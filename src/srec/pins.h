@@ -11,14 +11,15 @@
 // Replaces bytes[k] of a record at address by the region's byte at
 // address + k (taken modulo 2^32), wherever that lies inside the region.
 // The first test rejects a record that shares no address with the region,
-// so most records cost two comparisons.
+// so most records cost two comparisons.  In a byte image the same serves
+// for any run of bytes that crosses no multiple of 2^32.
 inline void applyRegion(const FixedRegion& region, uint32_t address,
-                        unsigned count, uint8_t* bytes) {
+                        size_t count, uint8_t* bytes) {
   if (region.length == 0 || (address - region.start >= region.length &&
                              region.start - address >= count))
     return;
-  for (unsigned k = 0; k < count; ++k) {
-    uint32_t offset = address + k - region.start;
+  for (size_t k = 0; k < count; ++k) {
+    uint32_t offset = address + static_cast<uint32_t>(k) - region.start;
     if (offset < region.length) bytes[k] = region.content[offset];
   }
 }
@@ -37,28 +38,31 @@ using PinMap = std::vector<PinCell>;  // Sorted by index.
 // Lays out spec's pins, the later one winning where pins overlap.
 PinMap mapPins(const ImageSpec& spec);
 
-// A walk upward through the cells, for the records of one range.
+// A walk upward through the cells, for the bytes of one range.
 struct PinCursor {
-  const PinCell* next;  // The first cell not below the last record.
+  const PinCell* next;  // The first cell not below the last bytes.
   const PinCell* end;
 };
 
 // A cursor for records from position upward: a binary search.
 PinCursor findPins(const PinMap& map, uint64_t position);
 
-// Replaces the bytes of a record of count bytes from position where pins
-// cover them.  Records must come in rising order; one that no pin touches
-// costs a comparison or two.
-inline void applyPins(PinCursor* cursor, uint64_t position, unsigned count,
+// Replaces the count bytes from position (1 or more) where pins cover
+// them.  Calls must come in rising order of position; bytes that no pin
+// touches cost a comparison or two.
+inline void applyPins(PinCursor* cursor, uint64_t position, size_t count,
                       uint8_t* bytes) {
-  uint64_t index = position >> 5;
-  while (cursor->next != cursor->end && cursor->next->index < index)
+  const uint64_t end = position + count;
+  while (cursor->next != cursor->end && cursor->next->index < position >> 5)
     ++cursor->next;
-  if (cursor->next == cursor->end || cursor->next->index != index) return;
-  const PinCell& cell = *cursor->next;
-  unsigned first = position & 31;
-  for (unsigned k = 0; k < count; ++k)
-    if ((cell.mask >> (first + k)) & 1) bytes[k] = cell.bytes[first + k];
+  for (const PinCell* cell = cursor->next;
+       cell != cursor->end && cell->index <= (end - 1) >> 5; ++cell) {
+    for (uint32_t mask = cell->mask; mask != 0; mask &= mask - 1) {
+      unsigned bit = static_cast<unsigned>(__builtin_ctz(mask));
+      uint64_t at = cell->index * 32 + bit;
+      if (at >= position && at < end) bytes[at - position] = cell->bytes[bit];
+    }
+  }
 }
 
 #endif  // TOLLIVEX_SREC_PINS_H_

@@ -1,9 +1,10 @@
-// The image writer: one image, from its spec to its records.
+// The image writer: one image, from its spec to its records, in any of the
+// formats.
 //
-// The run starts a writer on a descriptor, writes the header, hands it the
-// ranges (whole, or cut at multiples of 32 bytes, which yields the same
-// records), writes the terminator and flushes.  Every writer returns false
-// at the first failed write, with errno saying why; callers stop there.
+// The run starts a writer on a descriptor, writes the start of the image,
+// hands it the ranges (whole, or cut at multiples of 32 bytes, which yields
+// the same records) and writes the end.  Every writer returns false at the
+// first failed write, with errno saying why; callers stop there.
 #ifndef TOLLIVEX_SREC_SREC_H_
 #define TOLLIVEX_SREC_SREC_H_
 
@@ -15,24 +16,45 @@
 #include "srec/output.h"
 #include "srec/pins.h"
 
+// The data bytes are made a stretch of this many at a time: the fill in one
+// loop, then the pinned bytes.  A multiple of 32, so that no record
+// straddles two stretches.
+constexpr size_t kStretchBytes = 4096;
+
 struct ImageWriter {
   const ImageSpec* spec;
   FillGenerator fill;  // Seeded from the spec; unused with a pattern.
-  // The pattern written out to 48 bytes, so that the fill of any record is
-  // one copy from offset position % pattern size.
-  uint8_t pattern[48];
+  // The pattern written out to a stretch and a pattern more, so that the
+  // fill of any stretch is one copy from offset position % pattern size.
+  std::vector<uint8_t> pattern;
+  uint8_t stretch[kStretchBytes];
   PinMap pins;
   Output out;
+  // Intel HEX: the upper 16 bits of address that the last extended linear
+  // address record set.
+  uint32_t upperAddress;
+  // Binary: the address of the file's first byte, and the offset one past
+  // the highest byte written so far.
+  uint32_t binaryBase;
+  uint64_t binaryEnd;
 };
 
 // Prepares writer to write the image of spec, which must outlive it, to fd.
-void startImageWriter(ImageWriter* writer, const ImageSpec& spec, int fd);
+// A positional fd is a file of the writer's own, written by position;
+// otherwise bytes go out in order, and a binary image must have its ranges
+// in rising order without overlap.
+void startImageWriter(ImageWriter* writer, const ImageSpec& spec, int fd,
+                      bool positional = true);
+
+// Writes what comes before the data: the S0 record carrying the spec's
+// name, or nothing in the other formats.
+bool writeImageStart(ImageWriter* writer);
 
 // Writes the S0 record that carries the first 36 bytes of text.
 bool writeHeaderRecord(ImageWriter* writer, const std::string& text);
 
-// Writes one data record of count (1 to 32) bytes at address, choosing
-// S1/S2/S3 by the address: the fill, with pinned bytes in place.
+// Writes one data record of count (1 to 32) bytes at address, in the spec's
+// format (S1/S2/S3 by the address): the fill, with pinned bytes in place.
 bool writeRecord(ImageWriter* writer, uint32_t address, unsigned count);
 
 // Same as writeRecord, but takes count modulo 256 and writes nothing for 0.
@@ -47,7 +69,15 @@ bool writeRange(ImageWriter* writer, uint32_t start, uint32_t end);
 // Writes the S9 record with the low 16 bits of address.
 bool writeTerminatorRecord(ImageWriter* writer, uint32_t address);
 
+// Writes what comes after the data, the S9 record or the Intel HEX end
+// record, and then everything the writer still holds.
+bool writeImageEnd(ImageWriter* writer);
+
 // Writes out what the writer holds.
 bool finishImage(ImageWriter* writer);
+
+// Stops a writer whose image failed, so that its descriptor can be closed;
+// keeps errno.
+void abandonImage(ImageWriter* writer);
 
 #endif  // TOLLIVEX_SREC_SREC_H_

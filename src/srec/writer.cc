@@ -11,54 +11,122 @@
 
 namespace {
 
-// The data bytes of the record of count bytes at address: the fill, then
-// the profile's regions, then the pins.
-inline void recordBytes(ImageWriter* writer, uint32_t address, unsigned count,
-                        PinCursor* pins, uint8_t* bytes) {
-  const ImageSpec& spec = *writer->spec;
-  uint64_t position = uint64_t{address} * spec.unit;
-  if (spec.pattern.empty()) {
+// Writes the fill of the size bytes from byte position on to bytes.
+void fillStretch(ImageWriter* writer, uint64_t position, size_t size,
+                 uint8_t* bytes) {
+  const std::vector<uint8_t>& pattern = writer->spec->pattern;
+  if (pattern.empty()) {
     // One draw per byte even where a pin replaces it, so that the fill of
     // every later byte depends only on the seed and on how many data bytes
     // came before.
-    const uint32_t* words = drawFill(&writer->fill, count);
-    for (unsigned k = 0; k < count; ++k) bytes[k] = fillByte(words[k] >> 1);
+    fillBytes(&writer->fill, bytes, size);
   } else {
-    memcpy(bytes, writer->pattern + position % spec.pattern.size(), count);
+    memcpy(bytes, writer->pattern.data() + position % pattern.size(), size);
   }
-  applyRegion(spec.securityRegion, address, count, bytes);
-  applyRegion(spec.blankRegion, address, count, bytes);  // The blank one wins.
-  applyPins(pins, position, count, bytes);
 }
 
-bool putRecord(ImageWriter* writer, uint32_t address, unsigned count,
-               PinCursor* pins) {
-  uint8_t bytes[32];
-  recordBytes(writer, address, count, pins, bytes);
+// Puts the pinned bytes into the count bytes at address: the profile's
+// regions, then the pins.  In a word image this must go record by record,
+// as the regions are matched at a record's address plus the byte's index.
+inline void pinBytes(ImageWriter* writer, uint32_t address, size_t count,
+                     PinCursor* pins, uint8_t* bytes) {
+  const ImageSpec& spec = *writer->spec;
+  applyRegion(spec.securityRegion, address, count, bytes);
+  applyRegion(spec.blankRegion, address, count, bytes);  // The blank one wins.
+  applyPins(pins, uint64_t{address} * spec.unit, count, bytes);
+}
+
+// Encodes the record of count bytes at address in a text format.
+inline bool encodeRecord(ImageWriter* writer, uint32_t address,
+                         const uint8_t* bytes, unsigned count) {
   Output* out = &writer->out;
-  if (!reserveOutput(out, kMaxSRecordLine)) return false;
-  commitOutput(out, formatSRecord(outputEnd(out), address, bytes, count));
+  switch (writer->spec->format) {
+    case ImageFormat::kSRecord:
+      if (!reserveOutput(out, kMaxSRecordLine)) return false;
+      commitOutput(out, formatSRecord(outputEnd(out), address, bytes, count));
+      return true;
+    case ImageFormat::kIntelHex:
+      if (!reserveOutput(out, kMaxIntelHexText)) return false;
+      commitOutput(out, formatIntelHex(outputEnd(out), address, bytes, count,
+                                       &writer->upperAddress));
+      return true;
+    case ImageFormat::kBinary:
+      return true;
+  }
+  return false;
+}
+
+// Writes the records of addresses first..last, which lie in one stretch.
+bool writeStretch(ImageWriter* writer, uint64_t first, uint64_t last,
+                  PinCursor* pins) {
+  const unsigned unit = writer->spec->unit;
+  const auto address = static_cast<uint32_t>(first);
+  const size_t size = (last - first + 1) * unit;
+  // A binary image takes the bytes in place, in the output.
+  uint8_t* bytes = writer->stretch;
+  if (writer->spec->format == ImageFormat::kBinary) {
+    bytes = placeBinary(writer, address, size);
+    if (bytes == nullptr) return false;
+  }
+  fillStretch(writer, first * unit, size, bytes);
+  // In a byte image a record's regions match at its byte addresses, so the
+  // whole stretch is pinned at once.
+  if (unit == 1) pinBytes(writer, address, size, pins, bytes);
+  if (writer->spec->format == ImageFormat::kBinary) return true;
+  const uint64_t perRecord = 32 / unit;  // Addresses.
+  for (uint64_t a = first; a <= last;) {
+    uint64_t n = perRecord - a % perRecord;  // Up to the next boundary.
+    if (last + 1 - a < n) n = last + 1 - a;
+    auto count = static_cast<unsigned>(n * unit);
+    uint8_t* record = bytes + (a - first) * unit;
+    if (unit != 1)
+      pinBytes(writer, static_cast<uint32_t>(a), count, pins, record);
+    if (!encodeRecord(writer, static_cast<uint32_t>(a), record, count))
+      return false;
+    a += n;
+  }
   return true;
 }
 
 }  // namespace
 
-void startImageWriter(ImageWriter* writer, const ImageSpec& spec, int fd) {
+void startImageWriter(ImageWriter* writer, const ImageSpec& spec, int fd,
+                      bool positional) {
   writer->spec = &spec;
-  if (spec.pattern.empty()) {
+  const std::vector<uint8_t>& pattern = spec.pattern;
+  if (pattern.empty()) {
     seedFill(&writer->fill, spec.seed);
   } else {
-    for (size_t i = 0; i < sizeof writer->pattern; ++i)
-      writer->pattern[i] = spec.pattern[i % spec.pattern.size()];
+    writer->pattern.resize(kStretchBytes + pattern.size());
+    for (size_t i = 0; i < writer->pattern.size(); ++i)
+      writer->pattern[i] = pattern[i % pattern.size()];
   }
   writer->pins = mapPins(spec);
-  openOutput(&writer->out, fd);
+  openOutput(&writer->out, fd, positional);
+  writer->upperAddress = kNoUpperAddress;
+  uint32_t high;
+  writer->binaryBase = 0;
+  imageSpan(spec, &writer->binaryBase, &high);
+  writer->binaryEnd = 0;
+}
+
+bool writeImageStart(ImageWriter* writer) {
+  return writer->spec->format != ImageFormat::kSRecord ||
+         writeHeaderRecord(writer, writer->spec->name);
 }
 
 bool writeRecord(ImageWriter* writer, uint32_t address, unsigned count) {
-  PinCursor pins =
-      findPins(writer->pins, uint64_t{address} * writer->spec->unit);
-  return putRecord(writer, address, count, &pins);
+  const ImageSpec& spec = *writer->spec;
+  PinCursor pins = findPins(writer->pins, uint64_t{address} * spec.unit);
+  uint8_t* bytes = writer->stretch;
+  if (spec.format == ImageFormat::kBinary) {
+    bytes = placeBinary(writer, address, count);
+    if (bytes == nullptr) return false;
+  }
+  fillStretch(writer, uint64_t{address} * spec.unit, count, bytes);
+  pinBytes(writer, address, count, &pins, bytes);
+  return spec.format == ImageFormat::kBinary ||
+         encodeRecord(writer, address, bytes, count);
 }
 
 bool writeRecordIfNonEmpty(ImageWriter* writer, uint32_t address,
@@ -69,18 +137,33 @@ bool writeRecordIfNonEmpty(ImageWriter* writer, uint32_t address,
 
 bool writeRange(ImageWriter* writer, uint32_t start, uint32_t end) {
   const unsigned unit = writer->spec->unit;
-  const uint64_t perRecord = 32 / unit;  // Addresses.
+  const uint64_t perStretch = kStretchBytes / unit;  // Addresses.
   PinCursor pins = findPins(writer->pins, uint64_t{start} * unit);
   for (uint64_t a = start; a <= end;) {
-    uint64_t n = perRecord - a % perRecord;  // Up to the next boundary.
-    uint64_t remaining = uint64_t{end} + 1 - a;
-    if (remaining < n) n = remaining;
-    if (!putRecord(writer, static_cast<uint32_t>(a),
-                   static_cast<unsigned>(n * unit), &pins))
-      return false;
-    a += n;
+    uint64_t last = a | (perStretch - 1);  // Up to the stretch's end.
+    if (last > end) last = end;
+    if (!writeStretch(writer, a, last, &pins)) return false;
+    a = last + 1;
   }
   return true;
 }
 
-bool finishImage(ImageWriter* writer) { return flushOutput(&writer->out); }
+bool writeImageEnd(ImageWriter* writer) {
+  Output* out = &writer->out;
+  switch (writer->spec->format) {
+    case ImageFormat::kSRecord:
+      if (!writeTerminatorRecord(writer, 0)) return false;
+      break;
+    case ImageFormat::kIntelHex:
+      if (!reserveOutput(out, kMaxIntelHexText)) return false;
+      commitOutput(out, formatIntelHexEnd(outputEnd(out)));
+      break;
+    case ImageFormat::kBinary:
+      break;
+  }
+  return finishImage(writer);
+}
+
+bool finishImage(ImageWriter* writer) { return finishOutput(&writer->out); }
+
+void abandonImage(ImageWriter* writer) { abandonOutput(&writer->out); }

@@ -37,7 +37,6 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
       {{"-word", "--"}, "no image file name given"},
       {{"-hcs8", "-alt", "app", "0xC000", "0xFFFF"}, "unknown option '-hcs8'"},
       {{"-x", "--help"}, "unknown option '-x'"},
-      {{"-", "app"}, "unknown option '-'"},
       {{"app", "0", "0xFF", "0x100"},
        "address texts come in pairs, but 3 were given"},
       {{"app", "1"}, "address texts come in pairs, but 1 were given"},
@@ -57,6 +56,11 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
       {{"-pin", "0x40C:FE", "app"}, pin + "0x40C:FE" + inside},
       {{"-pin", "0xFFFFFFFF=FEFEFE", "-word", "app"},
        pin + "0xFFFFFFFF=FEFEFE" + inside},
+      {{"-ihex", "-BIN", "app"}, "choose one of -ihex and -bin"},
+      {{"-bin", "-word", "app"}, "-word writes S-records only"},
+      {{"-bin", "-", "0x10", "0x1F", "0", "0xF"},
+       "binary output to standard output needs ranges in rising order "
+       "without overlap"},
   };
   for (const Case& c : cases) {
     std::ofstream(dir_ + "/app.sx") << "kept\n";

@@ -24,7 +24,7 @@ TEST(ScanArguments, OptionWordsComeBeforeTheImageName) {
       {{"word", "app"}, S::kImage, 1, false, false},
       {{"", "1"}, S::kImage, 1, false, false},
       {{"-words", "app"}, S::kUnknownOption, 1, false, false},
-      {{"-word", "-", "app"}, S::kUnknownOption, 2, true, false},
+      {{"-word", "-", "app"}, S::kImage, 2, true, false},
       {{"-word", "--", "-x"}, S::kImage, 3, true, false},
       {{"--", "--help"}, S::kImage, 2, false, false},
       {{"-alt", "--"}, S::kNoImage, 3, false, true},

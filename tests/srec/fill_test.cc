@@ -1,10 +1,11 @@
-// Tests that the fill sequence is glibc's srand()/rand() sequence.
+// Tests that the fill follows glibc's srand()/rand() sequence.
 #include "srec/fill.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <ctime>
+
+#include "srec_reader.h"
 
 namespace {
 
@@ -13,17 +14,18 @@ TEST(Fill, FollowsTheCLibraryRandSequence) {
   GTEST_SKIP() << "the C library is not glibc, whose rand() the fill follows";
 #endif
   const auto clock = static_cast<uint32_t>(time(nullptr));
+  const size_t kBytes = 1000000;
   FillGenerator fill;
   for (uint32_t seed : {0u, 1u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu, clock}) {
     seedFill(&fill, seed);
-    srand(seed);
-    // Draws of every size, so that they straddle the generator's blocks.
-    size_t mismatches = 0, drawn = 0;
-    for (size_t n = 1; drawn < 1000000; n = n % kMaxFillDraw + 1) {
-      const uint32_t* words = drawFill(&fill, n);
-      for (size_t i = 0; i < n; ++i, ++drawn)
-        mismatches += (words[i] >> 1) != static_cast<uint32_t>(rand());
-    }
+    // Runs of every length up to past the generator's blocks, so that they
+    // straddle them at every offset.
+    std::vector<uint8_t> bytes(kBytes);
+    for (size_t done = 0, n = 1; done < kBytes; done += n, n = n % 5000 + 1)
+      fillBytes(&fill, &bytes[done], std::min(n, kBytes - done));
+    std::vector<uint8_t> want = seededFill(seed, kBytes);
+    size_t mismatches = 0;
+    for (size_t i = 0; i < kBytes; ++i) mismatches += bytes[i] != want[i];
     EXPECT_EQ(mismatches, 0u) << "seed " << seed;
   }
 }

@@ -1,0 +1,101 @@
+// End-to-end tests of Intel HEX, raw binary and standard output: each holds
+// the bytes of the S-record image of the same command line and seed.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstring>
+
+#include "cli/tool_runner.h"
+#include "srec_reader.h"
+
+namespace {
+
+using Formats = ToolTest;
+
+// The S0 record on standard output: the module field and no name.
+const char kNamelessHeader[] =
+    "S019000044756D6D795352454300000000000000000000000101AB";
+
+TEST_F(Formats, HoldTheBytesOfTheSRecordImage) {
+  struct Format {
+    const char* option;
+    const char* name;
+  } formats[] = {{"", "app.sx"}, {"-ihex", "app.hex"}, {"-bin", "app.bin"}};
+  struct Case {
+    std::vector<std::string> pairs;
+    bool rising;  // In rising order without overlap.
+    std::string binaryNote;
+  } cases[] = {
+      // Across a 64 KiB boundary, over a pin and a profile block.
+      {{"0x400", "0x40F", "0xFFF0", "0x1000F", "0x20000", "0x2001F"},
+       true,
+       " (binary from 0x00000400)"},
+      {{"0xFFFFFF00", "0xFFFFFF0F", "0xFFFFFFE0", "-1"},
+       true,
+       " (binary from 0xFFFFFF00)"},
+      // Overlapping, out of order: the later range's bytes stand.
+      {{"0x10", "0x2F", "0", "0x1F", "0x28", "0x28"},
+       false,
+       " (binary from 0x00000000)"},
+      {{"5", "4"}, true, " (binary, empty)"},
+  };
+  const std::string toStdout = dir_ + "/stdout";
+  for (const Case& c : cases) {
+    for (const Format& f : formats) {
+      std::vector<std::string> args = {"-seed",          "7",  "-kin", "-pin",
+                                       "0x10000=C0FFEE", "app"};
+      if (*f.option != '\0') args.insert(args.begin(), f.option);
+      args.insert(args.end(), c.pairs.begin(), c.pairs.end());
+      ToolRun r = run(args);
+      ASSERT_EQ(r.status, 0) << r.err;
+      bool binary = strcmp(f.option, "-bin") == 0;
+      if (binary) {
+        EXPECT_EQ(r.out, "Producing image file: app.bin" + c.binaryNote + "\n");
+      }
+      // Standard output carries the same image, with no name in S0.
+      *std::find(args.begin(), args.end(), "app") = "-";
+      ToolRun s = run(args, {-1, toStdout.c_str()});
+      EXPECT_EQ(s.status, binary && !c.rising ? 1 : 0) << f.name;
+      std::string image = file(f.name);
+      if (*f.option == '\0')
+        image.replace(0, image.find('\n'), kNamelessHeader);
+      if (s.status == 0) {
+        EXPECT_TRUE(file("stdout") == image) << f.name;
+      }
+    }
+    Memory memory = memoryOf(file("app.sx"));
+    EXPECT_EQ(memoryOfIntelHex(file("app.hex")), memory) << c.pairs[0];
+    std::string want;  // Erased flash where no range reaches.
+    for (uint64_t a = memory.empty() ? 1 : memory.begin()->first;
+         !memory.empty() && a <= memory.rbegin()->first; ++a)
+      want += static_cast<char>(memory.count(a) != 0 ? memory[a] : 0xFF);
+    EXPECT_TRUE(file("app.bin") == want) << c.pairs[0];
+    if (&c == cases && haveProgram("srec_cmp")) {
+      EXPECT_EQ(
+          runProgram({"srec_cmp", "app.sx", "app.hex", "-intel"}, dir_).status,
+          0);
+    }
+  }
+}
+
+TEST_F(Formats, StandardOutputGoneOrClosed) {
+  struct Case {
+    const char* stdoutTo;
+    int status, signal;
+    std::string err;
+  } cases[] = {
+      {kReaderGone, -1, SIGPIPE, ""},
+      {"", 1, 0,
+       "Tollivex: cannot write standard output: Bad file descriptor\n"},
+  };
+  for (const Case& c : cases) {
+    ToolRun r = run({"-", "0", "0xFFFFF"}, {-1, c.stdoutTo});
+    EXPECT_EQ(r.status, c.status);
+    EXPECT_EQ(r.signal, c.signal);
+    EXPECT_EQ(r.err, c.err);
+    EXPECT_EQ(files(), 0u);
+  }
+}
+
+}  // namespace
