@@ -12,6 +12,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -42,28 +43,32 @@ int cappedFile() {
   return fd;
 }
 
-// Aborts unless text is a run of well-formed records: S and a type digit,
-// upper-case hex, a count that matches the length, and a good checksum.
-// With partial set, a last line cut short by the cap is let through.
-void checkRecords(const std::string& all, bool partial) {
+// Aborts unless text is a run of well-formed records: S and a type digit
+// (or ':' for Intel HEX), upper-case hex, a count that matches the length,
+// and a good checksum.  With partial set, a last line cut short by the cap
+// is let through.
+void checkRecords(const std::string& all, bool intelHex, bool partial) {
   const char* text = all.data();
   const char* end = text + all.size();
   while (text < end) {
     const char* nl = static_cast<const char*>(memchr(text, '\n', end - text));
     if (nl == nullptr && partial) return;
-    if (nl == nullptr || nl - text < 4 || text[0] != 'S' ||
-        (nl - text) % 2 != 0)
+    const int head = intelHex ? 1 : 2;  // ":" or "S" and the type.
+    if (nl == nullptr || nl - text < 4 || text[0] != (intelHex ? ':' : 'S') ||
+        (nl - text - head) % 2 != 0)
       abort();
     unsigned sum = 0, count = 0;
-    for (const char* p = text + 2; p < nl; p += 2) {
+    for (const char* p = text + head; p < nl; p += 2) {
       int hi = hexDigit(p[0]), lo = hexDigit(p[1]);
       if (hi < 0 || lo < 0) abort();
       sum += static_cast<unsigned>(hi * 16 + lo);
       ++count;
     }
-    unsigned stated =
-        static_cast<unsigned>(hexDigit(text[2]) * 16 + hexDigit(text[3]));
-    if (stated + 1 != count || (sum & 0xFF) != 0xFF) abort();
+    unsigned stated = static_cast<unsigned>(hexDigit(text[head]) * 16 +
+                                            hexDigit(text[head + 1]));
+    bool good = intelHex ? stated + 5 == count && (sum & 0xFF) == 0
+                         : stated + 1 == count && (sum & 0xFF) == 0xFF;
+    if (!good) abort();
     text = nl + 1;
   }
 }
@@ -92,20 +97,37 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   command.image.seed = 1;
 
   int fd = cappedFile();
+  const ImageSpec& image = command.image;
   ImageWriter writer;
-  startImageWriter(&writer, command.image, fd);
-  bool ok = writeHeaderRecord(&writer, command.image.name);
-  for (size_t i = 0; ok && i < command.image.pairs.size(); ++i)
-    ok = writeRange(&writer, command.image.pairs[i].start,
-                    command.image.pairs[i].end);
-  ok = ok && writeTerminatorRecord(&writer, 0) && finishImage(&writer);
-  off_t written = lseek(fd, 0, SEEK_CUR);
-  std::string text(static_cast<size_t>(written), '\0');
-  if (pread(fd, &text[0], text.size(), 0) != written) abort();
+  startImageWriter(&writer, image, fd);
+  bool ok = writeImageStart(&writer);
+  for (size_t i = 0; ok && i < image.pairs.size(); ++i)
+    ok = writeRange(&writer, image.pairs[i].start, image.pairs[i].end);
+  ok = ok && writeImageEnd(&writer);
+  if (!ok) abandonImage(&writer);
+  // How far the image reached (a binary image also by going back, or over
+  // a gap); a failure is only allowed past the cap.
+  uint64_t reach =
+      std::max(writer.binaryEnd, writer.out.at + uint64_t{writer.out.used});
+  if (!ok && reach <= kCap) abort();
+  std::string text(ok ? reach : kCap, '\0');
+  if (pread(fd, &text[0], text.size(), 0) != static_cast<ssize_t>(text.size()))
+    abort();
   close(fd);
-  // A failure is only allowed once the file is full.
-  if (!ok && text.size() != kCap) abort();
-  checkRecords(text, !ok);
-  if (ok && text.compare(text.size() - 11, 11, "S9030000FC\n") != 0) abort();
+  uint32_t low = 0, high = 0;
+  bool any = imageSpan(image, &low, &high);
+  switch (image.format) {
+    case ImageFormat::kBinary:
+      if (ok && reach != (any ? high - low + uint64_t{1} : 0)) abort();
+      break;
+    case ImageFormat::kIntelHex:
+    case ImageFormat::kSRecord:
+      checkRecords(text, image.format == ImageFormat::kIntelHex, !ok);
+      const char* end = image.format == ImageFormat::kIntelHex ? ":00000001FF\n"
+                                                               : "S9030000FC\n";
+      if (ok && text.compare(text.size() - strlen(end), strlen(end), end) != 0)
+        abort();
+      break;
+  }
   return 0;
 }
