@@ -42,15 +42,16 @@ set(CPACK_PACKAGE_NAME tollivex)
 set(CPACK_PACKAGE_VENDOR "The Tollivex developers")
 set(CPACK_PACKAGE_CONTACT ${TOLLIVEX_CONTACT})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
-    "placeholder flash images in Motorola S-record text")
+    "placeholder flash images in S-record, Intel HEX or binary")
 # The long description: Debian wants lines of at most 80 characters.
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
-  "Tollivex writes an S-record image of a chosen shape: an S0 header, data\n"
-  "records of pseudo-random bytes over any number of inclusive address\n"
-  "ranges, and an S9 terminator. Device profiles for hcs08, hcs12, Kinetis\n"
-  "and ColdFire V1 pin the security block that leaves the part unsecured, and\n"
-  "a word mode serves word-addressed devices. Such images exercise flash\n"
-  "programmers, loaders and checksum tools.")
+  "Tollivex writes an image of a chosen shape, as Motorola S-records, Intel\n"
+  "HEX or raw binary: pseudo-random bytes or a repeating pattern over any\n"
+  "number of inclusive address ranges. Device profiles for hcs08, hcs12,\n"
+  "Kinetis, KE, ColdFire V1, S12Z and MSP430 FRAM pin the bytes that leave\n"
+  "the part unsecured, any other bytes can be pinned by address, and a word\n"
+  "mode serves word-addressed devices. Such images exercise flash\n"
+  "programmers, loaders, bootloaders and checksum tools.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
