@@ -15,17 +15,26 @@ int hexValue(char c) {
   return -1;  // Lower case is an error too.
 }
 
-bool readLine(const std::string& line, Record* record) {
-  if (line.size() < 4 || line[0] != 'S' || line.size() % 2 != 0) return false;
-  std::vector<uint8_t> bytes;
-  for (size_t i = 2; i < line.size(); i += 2) {
+// Appends the bytes that the hex digits of line from first on spell, adding
+// each to *sum; false for anything but pairs of upper-case hex digits.
+bool hexBytes(const std::string& line, size_t first,
+              std::vector<uint8_t>* bytes, unsigned* sum) {
+  if (line.size() <= first || (line.size() - first) % 2 != 0) return false;
+  for (size_t i = first; i < line.size(); i += 2) {
     int hi = hexValue(line[i]), lo = hexValue(line[i + 1]);
     if (hi < 0 || lo < 0) return false;
-    bytes.push_back(static_cast<uint8_t>(hi * 16 + lo));
+    bytes->push_back(static_cast<uint8_t>(hi * 16 + lo));
+    *sum += bytes->back();
   }
+  return true;
+}
+
+bool readLine(const std::string& line, Record* record) {
+  std::vector<uint8_t> bytes;
   unsigned sum = 0;
-  for (uint8_t b : bytes) sum += b;
-  if (bytes[0] + 1u != bytes.size() || (sum & 0xFF) != 0xFF) return false;
+  if (line.size() < 4 || line[0] != 'S' || !hexBytes(line, 2, &bytes, &sum) ||
+      bytes[0] + 1u != bytes.size() || (sum & 0xFF) != 0xFF)
+    return false;
   size_t addressBytes = line[1] == '2' ? 3 : line[1] == '3' ? 4 : 2;
   if (bytes.size() < addressBytes + 2) return false;
   record->type = line[1];
@@ -88,16 +97,10 @@ Memory memoryOfIntelHex(const std::string& text) {
   bool ended = false, based = false;
   while (std::getline(lines, line)) {
     std::vector<uint8_t> bytes;
-    bool ok =
-        !ended && line.size() > 9 && line.size() % 2 == 1 && line[0] == ':';
-    for (size_t i = 1; ok && i < line.size(); i += 2) {
-      int hi = hexValue(line[i]), lo = hexValue(line[i + 1]);
-      ok = hi >= 0 && lo >= 0;
-      bytes.push_back(static_cast<uint8_t>(hi * 16 + lo));
-    }
     unsigned sum = 0;
-    for (uint8_t b : bytes) sum += b;
-    ok = ok && bytes[0] + 5u == bytes.size() && (sum & 0xFF) == 0;
+    bool ok = !ended && !line.empty() && line[0] == ':' &&
+              hexBytes(line, 1, &bytes, &sum) && bytes.size() >= 5 &&
+              bytes[0] + 5u == bytes.size() && (sum & 0xFF) == 0;
     if (ok && bytes[3] == 0x04 && bytes[0] == 2) {
       upper = uint32_t{bytes[4]} << 24 | uint32_t{bytes[5]} << 16;
       based = true;

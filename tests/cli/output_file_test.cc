@@ -1,4 +1,5 @@
-// End-to-end tests of how an image takes its name: whole or not at all.
+// End-to-end tests of how an image takes its name, whole or not at all, and
+// of standard output that cannot take it.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -48,6 +49,14 @@ TEST_F(SafeOutput, TheNameHoldsTheWholeImageOrWhatItHeldBefore) {
        "",
        "Tollivex: cannot create no\\x7F/x.sx: No such file or directory\n" +
            std::string(kUsageText)},
+      // Standard output gone, or closed at the start: no file is touched.
+      {{"-", "0", "0xFFFFF"}, {-1, kReaderGone}, -1, SIGPIPE, "", ""},
+      {{"-", "0", "0xFFFFF"},
+       {-1, ""},
+       1,
+       0,
+       "",
+       "Tollivex: cannot write standard output: Bad file descriptor\n"},
   };
   for (const Case& c : cases) {
     fs::remove_all(dir_);
@@ -79,9 +88,7 @@ TEST_F(SafeOutput, TheNameHoldsTheWholeImageOrWhatItHeldBefore) {
     if (!written || name == "old.sx") {
       ASSERT_EQ(stat((dir_ + "/old.sx").c_str(), &st), 0);
       EXPECT_EQ(st.st_mode & 0777, 0640u) << name;
-      if (!written) {
-        EXPECT_TRUE(file("old.sx") == "old\n") << name;
-      }
+      EXPECT_TRUE(written || file("old.sx") == "old\n") << name;
     }
   }
 }

@@ -38,7 +38,7 @@ const char kReaderGone[] = "|";
 namespace {
 
 // Sends signal to pid once a temporary file shows up in dir, or after five
-// seconds, or not at all if pid ends first.
+// seconds.
 void signalOnTemporary(pid_t pid, const std::string& dir, int signal) {
   for (int i = 0; i < 1000; ++i) {
     for (const auto& entry : std::filesystem::directory_iterator(dir)) {
@@ -47,11 +47,6 @@ void signalOnTemporary(pid_t pid, const std::string& dir, int signal) {
         return;
       }
     }
-    siginfo_t ended = {};
-    if (waitid(P_PID, static_cast<id_t>(pid), &ended,
-               WEXITED | WNOHANG | WNOWAIT) == 0 &&
-        ended.si_pid == pid)
-      return;
     usleep(5000);
   }
   kill(pid, signal);
