@@ -13,8 +13,8 @@ std::vector<size_t> overlappingPairs(const std::vector<AddressPair>& pairs) {
   for (size_t i = 0; i < pairs.size(); ++i) {
     uint32_t start = pairs[i].start, end = pairs[i].end;
     if (start > end) continue;
-    // The covered ranges that start at or below end; the last of them is
-    // the only one that can reach start.
+    // The covered ranges that meet the pair start at or below its end and
+    // reach its start: those just before the first that starts above end.
     auto after = covered.upper_bound(end);
     auto first = after;
     while (first != covered.begin() && std::prev(first)->second >= start)
