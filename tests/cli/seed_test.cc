@@ -47,9 +47,9 @@ TEST_F(Seeding, SourceDateEpochReplacesTheClock) {
     long seed = c.seed == kClock ? kFrozen : c.seed;
     EXPECT_EQ(dataBytes(image), seededFill(seed, 64)) << c.value;
     // -seed writes the same image, and a bad variable is then no error.
-    ASSERT_EQ(runProgram({"env", "SOURCE_DATE_EPOCH=bad", TOLLIVEX_EXE, "-seed",
+    EXPECT_EQ(runProgram({"env", "SOURCE_DATE_EPOCH=bad", TOLLIVEX_EXE, "-seed",
                           std::to_string(seed), "app", "0", "63"},
-                         dir_, {kFrozen})
+                         dir_)
                   .status,
               0);
     EXPECT_EQ(file("app.sx"), image) << c.value;
