@@ -78,7 +78,10 @@ ToolRun runProgram(const std::vector<std::string>& argv, const std::string& dir,
       struct rlimit rl = {limit, limit};
       setrlimit(RLIMIT_FSIZE, &rl);
     }
-    // The tests choose the seed themselves.
+    // The tool runs as in a foreground shell, whatever signals the tests'
+    // caller ignores.  The tests choose the seed themselves.
+    for (int number : {SIGINT, SIGTERM, SIGHUP, SIGPIPE})
+      signal(number, SIG_DFL);
     unsetenv("SOURCE_DATE_EPOCH");
     if (frozenAt >= 0) {
       // libfaketime, preloaded with an absolute FAKETIME, freezes the clock
