@@ -13,22 +13,22 @@ namespace {
 // addresses; 1 for a pattern fill; how many 4-byte pins lie outside the
 // range; the format (0 S-records, 1 Intel HEX, 2 binary).
 void Range(benchmark::State& state) {
-  ImageSpec spec;
+  ImageSpec image;
   if (state.range(1) != 0) {
     const DeviceProfile* hcs08 = findDeviceProfile("-hcs08");
-    spec.securityRegion = hcs08->security;
-    spec.blankRegion = hcs08->blank;
+    image.securityRegion = hcs08->security;
+    image.blankRegion = hcs08->blank;
   }
-  spec.unit = state.range(2) != 0 ? 2 : 1;
-  if (state.range(3) != 0) spec.pattern = {0xFF};
-  spec.format = static_cast<ImageFormat>(state.range(5));
+  image.unit = state.range(2) != 0 ? 2 : 1;
+  if (state.range(3) != 0) image.pattern = {0xFF};
+  image.format = static_cast<ImageFormat>(state.range(5));
   for (int64_t i = 0; i < state.range(4); ++i)
-    spec.pins.push_back({0xF0000000u + 64 * static_cast<uint32_t>(i),
-                         {0xDE, 0xAD, 0xBE, 0xEF}});
+    image.pins.push_back({0xF0000000u + 64 * static_cast<uint32_t>(i),
+                          {0xDE, 0xAD, 0xBE, 0xEF}});
   int fd = open("/dev/null", O_WRONLY);
   ImageWriter writer;
-  startImageWriter(&writer, spec, fd);
-  auto last = static_cast<uint32_t>(state.range(0) / spec.unit - 1);
+  startImageWriter(&writer, image, fd);
+  auto last = static_cast<uint32_t>(state.range(0) / image.unit - 1);
   for (auto _ : state) {
     writer.binaryEnd = 0;  // Each round writes the same binary span again.
     bool ok = writeRange(&writer, 0, last) && finishImage(&writer);

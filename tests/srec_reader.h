@@ -49,13 +49,13 @@ std::vector<uint8_t> seededFill(unsigned seed, size_t n);
 // Everything written to fd, a file, from its start.
 std::string fileText(int fd);
 
-// Runs write with a writer of spec over a memory file, and returns what it
+// Runs write with a writer of image over a memory file, and returns what it
 // wrote.
 template <typename Write>
-std::string captured(const ImageSpec& spec, Write write) {
+std::string captured(const ImageSpec& image, Write write) {
   int fd = memfd_create("image", 0);
   ImageWriter writer;
-  startImageWriter(&writer, spec, fd);
+  startImageWriter(&writer, image, fd);
   write(&writer);
   finishImage(&writer);
   std::string text = fileText(fd);

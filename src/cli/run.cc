@@ -35,7 +35,7 @@ bool writePair(ImageWriter* writer, const AddressPair& pair,
                   pair.start, pair.end);
     return true;
   }
-  const unsigned unit = writer->spec->unit;
+  const unsigned unit = writer->image->unit;
   const uint64_t slice = kSliceBytes / unit;
   for (uint64_t a = pair.start; a <= pair.end;) {
     uint64_t last = a | (slice - 1);
@@ -51,7 +51,7 @@ bool writePair(ImageWriter* writer, const AddressPair& pair,
 // Writes the start of the image, every pair and the end; false at the
 // first failed write.
 bool writeImage(ImageWriter* writer) {
-  const ImageSpec& image = *writer->spec;
+  const ImageSpec& image = *writer->image;
   uint64_t total = 0;
   for (const AddressPair& pair : image.pairs)
     total += pairBytes(pair, image.unit);

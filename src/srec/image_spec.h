@@ -64,6 +64,6 @@ inline uint64_t pairBytes(const AddressPair& pair, unsigned unit) {
 
 // The lowest start and highest end over the pairs that hold a byte; false
 // when none does.
-bool imageSpan(const ImageSpec& spec, uint32_t* low, uint32_t* high);
+bool imageSpan(const ImageSpec& image, uint32_t* low, uint32_t* high);
 
 #endif  // TOLLIVEX_SREC_IMAGE_SPEC_H_

@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <map>
 
-PinMap mapPins(const ImageSpec& spec) {
+PinMap mapPins(const ImageSpec& image) {
   std::map<uint64_t, PinCell> cells;
-  for (const PinnedBlock& pin : spec.pins) {
-    uint64_t position = uint64_t{pin.address} * spec.unit;
+  for (const PinnedBlock& pin : image.pins) {
+    uint64_t position = uint64_t{pin.address} * image.unit;
     for (uint8_t byte : pin.bytes) {
       PinCell& cell = cells[position >> 5];
       cell.index = position >> 5;

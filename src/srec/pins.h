@@ -35,8 +35,8 @@ struct PinCell {
 };
 using PinMap = std::vector<PinCell>;  // Sorted by index.
 
-// Lays out spec's pins, the later one winning where pins overlap.
-PinMap mapPins(const ImageSpec& spec);
+// Lays out the image's pins, the later one winning where pins overlap.
+PinMap mapPins(const ImageSpec& image);
 
 // A walk upward through the cells, for the bytes of one range.
 struct PinCursor {

@@ -1,4 +1,4 @@
-// The image writer: one image, from its spec to its records, in any of the
+// The image writer: one image, from its ImageSpec to its records, in any of the
 // formats.
 //
 // The run starts a writer on a descriptor, writes the start of the image,
@@ -22,8 +22,8 @@
 constexpr size_t kStretchBytes = 4096;
 
 struct ImageWriter {
-  const ImageSpec* spec;
-  FillGenerator fill;  // Seeded from the spec; unused with a pattern.
+  const ImageSpec* image;
+  FillGenerator fill;  // Seeded from the image; unused with a pattern.
   // The pattern written out to a stretch and a pattern more, so that the
   // fill of any stretch is one copy from offset position % pattern size.
   std::vector<uint8_t> pattern;
@@ -39,21 +39,21 @@ struct ImageWriter {
   uint64_t binaryEnd;
 };
 
-// Prepares writer to write the image of spec, which must outlive it, to fd.
+// Prepares writer to write image, which must outlive it, to fd.
 // A positional fd is a file of the writer's own, written by position;
 // otherwise bytes go out in order, and a binary image must have its ranges
 // in rising order without overlap.
-void startImageWriter(ImageWriter* writer, const ImageSpec& spec, int fd,
+void startImageWriter(ImageWriter* writer, const ImageSpec& image, int fd,
                       bool positional = true);
 
-// Writes what comes before the data: the S0 record carrying the spec's
+// Writes what comes before the data: the S0 record carrying the image's
 // name, or nothing in the other formats.
 bool writeImageStart(ImageWriter* writer);
 
 // Writes the S0 record that carries the first 36 bytes of text.
 bool writeHeaderRecord(ImageWriter* writer, const std::string& text);
 
-// Writes one data record of count (1 to 32) bytes at address, in the spec's
+// Writes one data record of count (1 to 32) bytes at address, in the image's
 // format (S1/S2/S3 by the address): the fill, with pinned bytes in place.
 bool writeRecord(ImageWriter* writer, uint32_t address, unsigned count);
 
@@ -61,7 +61,7 @@ bool writeRecord(ImageWriter* writer, uint32_t address, unsigned count);
 bool writeRecordIfNonEmpty(ImageWriter* writer, uint32_t address,
                            unsigned count);
 
-// Writes the records for the inclusive range start..end of the spec's
+// Writes the records for the inclusive range start..end of the image's
 // addresses, in rising order, never crossing a multiple of 32 bytes (16
 // words).  Nothing is written when start > end.
 bool writeRange(ImageWriter* writer, uint32_t start, uint32_t end);

@@ -14,7 +14,7 @@ namespace {
 // Writes the fill of the size bytes from byte position on to bytes.
 void fillStretch(ImageWriter* writer, uint64_t position, size_t size,
                  uint8_t* bytes) {
-  const std::vector<uint8_t>& pattern = writer->spec->pattern;
+  const std::vector<uint8_t>& pattern = writer->image->pattern;
   if (pattern.empty()) {
     // One draw per byte even where a pin replaces it, so that the fill of
     // every later byte depends only on the seed and on how many data bytes
@@ -30,17 +30,17 @@ void fillStretch(ImageWriter* writer, uint64_t position, size_t size,
 // as the regions are matched at a record's address plus the byte's index.
 inline void pinBytes(ImageWriter* writer, uint32_t address, size_t count,
                      PinCursor* pins, uint8_t* bytes) {
-  const ImageSpec& spec = *writer->spec;
-  applyRegion(spec.securityRegion, address, count, bytes);
-  applyRegion(spec.blankRegion, address, count, bytes);  // The blank one wins.
-  applyPins(pins, uint64_t{address} * spec.unit, count, bytes);
+  const ImageSpec& image = *writer->image;
+  applyRegion(image.securityRegion, address, count, bytes);
+  applyRegion(image.blankRegion, address, count, bytes);  // The blank one wins.
+  applyPins(pins, uint64_t{address} * image.unit, count, bytes);
 }
 
 // Encodes the record of count bytes at address in a text format.
 inline bool encodeRecord(ImageWriter* writer, uint32_t address,
                          const uint8_t* bytes, unsigned count) {
   Output* out = &writer->out;
-  switch (writer->spec->format) {
+  switch (writer->image->format) {
     case ImageFormat::kSRecord:
       if (!reserveOutput(out, kMaxSRecordLine)) return false;
       commitOutput(out, formatSRecord(outputEnd(out), address, bytes, count));
@@ -59,12 +59,12 @@ inline bool encodeRecord(ImageWriter* writer, uint32_t address,
 // Writes the records of addresses first..last, which lie in one stretch.
 bool writeStretch(ImageWriter* writer, uint64_t first, uint64_t last,
                   PinCursor* pins) {
-  const unsigned unit = writer->spec->unit;
+  const unsigned unit = writer->image->unit;
   const auto address = static_cast<uint32_t>(first);
   const size_t size = (last - first + 1) * unit;
   // A binary image takes the bytes in place, in the output.
   uint8_t* bytes = writer->stretch;
-  if (writer->spec->format == ImageFormat::kBinary) {
+  if (writer->image->format == ImageFormat::kBinary) {
     bytes = placeBinary(writer, address, size);
     if (bytes == nullptr) return false;
   }
@@ -72,7 +72,7 @@ bool writeStretch(ImageWriter* writer, uint64_t first, uint64_t last,
   // In a byte image a record's regions match at its byte addresses, so the
   // whole stretch is pinned at once.
   if (unit == 1) pinBytes(writer, address, size, pins, bytes);
-  if (writer->spec->format == ImageFormat::kBinary) return true;
+  if (writer->image->format == ImageFormat::kBinary) return true;
   const uint64_t perRecord = 32 / unit;  // Addresses.
   for (uint64_t a = first; a <= last;) {
     uint64_t n = perRecord - a % perRecord;  // Up to the next boundary.
@@ -90,42 +90,42 @@ bool writeStretch(ImageWriter* writer, uint64_t first, uint64_t last,
 
 }  // namespace
 
-void startImageWriter(ImageWriter* writer, const ImageSpec& spec, int fd,
+void startImageWriter(ImageWriter* writer, const ImageSpec& image, int fd,
                       bool positional) {
-  writer->spec = &spec;
-  const std::vector<uint8_t>& pattern = spec.pattern;
+  writer->image = &image;
+  const std::vector<uint8_t>& pattern = image.pattern;
   if (pattern.empty()) {
-    seedFill(&writer->fill, spec.seed);
+    seedFill(&writer->fill, image.seed);
   } else {
     writer->pattern.resize(kStretchBytes + pattern.size());
     for (size_t i = 0; i < writer->pattern.size(); ++i)
       writer->pattern[i] = pattern[i % pattern.size()];
   }
-  writer->pins = mapPins(spec);
+  writer->pins = mapPins(image);
   openOutput(&writer->out, fd, positional);
   writer->upperAddress = kNoUpperAddress;
   uint32_t high;
   writer->binaryBase = 0;
-  imageSpan(spec, &writer->binaryBase, &high);
+  imageSpan(image, &writer->binaryBase, &high);
   writer->binaryEnd = 0;
 }
 
 bool writeImageStart(ImageWriter* writer) {
-  return writer->spec->format != ImageFormat::kSRecord ||
-         writeHeaderRecord(writer, writer->spec->name);
+  return writer->image->format != ImageFormat::kSRecord ||
+         writeHeaderRecord(writer, writer->image->name);
 }
 
 bool writeRecord(ImageWriter* writer, uint32_t address, unsigned count) {
-  const ImageSpec& spec = *writer->spec;
-  PinCursor pins = findPins(writer->pins, uint64_t{address} * spec.unit);
+  const ImageSpec& image = *writer->image;
+  PinCursor pins = findPins(writer->pins, uint64_t{address} * image.unit);
   uint8_t* bytes = writer->stretch;
-  if (spec.format == ImageFormat::kBinary) {
+  if (image.format == ImageFormat::kBinary) {
     bytes = placeBinary(writer, address, count);
     if (bytes == nullptr) return false;
   }
-  fillStretch(writer, uint64_t{address} * spec.unit, count, bytes);
+  fillStretch(writer, uint64_t{address} * image.unit, count, bytes);
   pinBytes(writer, address, count, &pins, bytes);
-  return spec.format == ImageFormat::kBinary ||
+  return image.format == ImageFormat::kBinary ||
          encodeRecord(writer, address, bytes, count);
 }
 
@@ -136,7 +136,7 @@ bool writeRecordIfNonEmpty(ImageWriter* writer, uint32_t address,
 }
 
 bool writeRange(ImageWriter* writer, uint32_t start, uint32_t end) {
-  const unsigned unit = writer->spec->unit;
+  const unsigned unit = writer->image->unit;
   const uint64_t perStretch = kStretchBytes / unit;  // Addresses.
   PinCursor pins = findPins(writer->pins, uint64_t{start} * unit);
   for (uint64_t a = start; a <= end;) {
@@ -150,7 +150,7 @@ bool writeRange(ImageWriter* writer, uint32_t start, uint32_t end) {
 
 bool writeImageEnd(ImageWriter* writer) {
   Output* out = &writer->out;
-  switch (writer->spec->format) {
+  switch (writer->image->format) {
     case ImageFormat::kSRecord:
       if (!writeTerminatorRecord(writer, 0)) return false;
       break;

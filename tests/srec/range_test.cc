@@ -10,10 +10,10 @@
 namespace {
 
 Layout rangeLayout(bool words, uint32_t start, uint32_t end) {
-  ImageSpec spec;
-  spec.unit = words ? 2 : 1;
+  ImageSpec image;
+  image.unit = words ? 2 : 1;
   return layoutOf(
-      captured(spec, [&](ImageWriter* w) { writeRange(w, start, end); }));
+      captured(image, [&](ImageWriter* w) { writeRange(w, start, end); }));
 }
 
 TEST(Ranges, CutIntoAlignedRecords) {
@@ -48,11 +48,11 @@ TEST(Ranges, CutIntoAlignedRecords) {
 }
 
 TEST(Ranges, RecordTypeFollowsEachRecordsAddress) {
-  ImageSpec spec;
-  spec.unit = 2;
+  ImageSpec image;
+  image.unit = 2;
   std::string types;
   for (const Record& r : readRecords(captured(
-           spec, [](ImageWriter* w) { writeRange(w, 0xFFFFF0, 0x100000F); })))
+           image, [](ImageWriter* w) { writeRange(w, 0xFFFFF0, 0x100000F); })))
     types += r.type;
   EXPECT_EQ(types, "23");
 }
@@ -67,10 +67,10 @@ TEST(Ranges, PatternsLineUpWithAddresses) {
       {2, {{1, 2}, {0x20, 0x20}}, {0xBE, 0xEF, 0xDE, 0xAD, 0xDE, 0xAD}},
   };
   for (const Case& c : cases) {
-    ImageSpec spec;
-    spec.unit = c.unit;
-    spec.pattern = {0xDE, 0xAD, 0xBE, 0xEF};
-    EXPECT_EQ(dataBytes(captured(spec,
+    ImageSpec image;
+    image.unit = c.unit;
+    image.pattern = {0xDE, 0xAD, 0xBE, 0xEF};
+    EXPECT_EQ(dataBytes(captured(image,
                                  [&](ImageWriter* w) {
                                    for (const AddressPair& p : c.pairs)
                                      writeRange(w, p.start, p.end);

@@ -58,11 +58,11 @@ TEST(DataRecord, TypeFollowsTheAddressAndBytesFollowTheSeed) {
       {0x10000, 1, "S205010000"},     {0xFFFFFF, 3, "S207FFFFFF"},
       {0x1000000, 5, "S30A01000000"}, {0xFFFFFFE0, 32, "S325FFFFFFE0"},
   };
-  ImageSpec spec;
-  spec.seed = 7;
+  ImageSpec image;
+  image.seed = 7;
   for (const Case& c : cases) {
     std::string text = captured(
-        spec, [&](ImageWriter* w) { writeRecord(w, c.address, c.count); });
+        image, [&](ImageWriter* w) { writeRecord(w, c.address, c.count); });
     EXPECT_EQ(text.substr(0, strlen(c.head)), c.head);
     std::vector<Record> r = readRecords(text);
     ASSERT_EQ(r.size(), 1u);
@@ -115,20 +115,20 @@ TEST(DataRecord, PinsWinOverEarlierPinsAndTheProfile) {
       {1, false, {{0x100, {0xAA}}}, 0, 3, {-1, -1, -1, -1}},
   };
   for (const Case& c : cases) {
-    ImageSpec spec;
-    spec.seed = 11;
-    spec.unit = c.unit;
+    ImageSpec image;
+    image.seed = 11;
+    image.unit = c.unit;
     if (c.profile) {
-      spec.securityRegion = hcs08->security;
-      spec.blankRegion = hcs08->blank;
+      image.securityRegion = hcs08->security;
+      image.blankRegion = hcs08->blank;
     }
-    spec.pins = c.pins;
+    image.pins = c.pins;
     std::vector<uint8_t> want = seededFill(11, c.want.size());
     for (size_t i = 0; i < want.size(); ++i)
       if (c.want[i] >= 0) want[i] = static_cast<uint8_t>(c.want[i]);
     EXPECT_EQ(
         dataBytes(captured(
-            spec, [&](ImageWriter* w) { writeRange(w, c.start, c.end); })),
+            image, [&](ImageWriter* w) { writeRange(w, c.start, c.end); })),
         want)
         << std::hex << c.start;
   }
@@ -137,9 +137,9 @@ TEST(DataRecord, PinsWinOverEarlierPinsAndTheProfile) {
 TEST(DataRecord, ReportsAFailedWrite) {
   int full = open("/dev/full", O_WRONLY);
   ASSERT_GE(full, 0);
-  ImageSpec spec;
+  ImageSpec image;
   ImageWriter writer;
-  startImageWriter(&writer, spec, full);
+  startImageWriter(&writer, image, full);
   errno = 0;
   EXPECT_FALSE(writeRange(&writer, 0, 0xFFFFF) && finishImage(&writer));
   EXPECT_EQ(errno, ENOSPC);
