@@ -2,7 +2,7 @@
 #ifndef TOLLIVEX_CLI_COMMAND_H_
 #define TOLLIVEX_CLI_COMMAND_H_
 
-#include "srec/image_spec.h"
+#include "srec/image.h"
 
 struct Command {
   ImageSpec image;

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "srec/image_spec.h"
+#include "srec/image.h"
 
 // The indices of the pairs that share an address with an earlier pair, in
 // rising order.  Empty pairs share nothing.  O(n log n) in the pairs.

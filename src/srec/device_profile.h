@@ -2,7 +2,7 @@
 #ifndef TOLLIVEX_SREC_DEVICE_PROFILE_H_
 #define TOLLIVEX_SREC_DEVICE_PROFILE_H_
 
-#include "srec/image_spec.h"
+#include "srec/image.h"
 
 // One option word and the two regions it pins: a security block and the
 // bytes forced to 0xFF (the reset vector, mostly).  Where both cover an

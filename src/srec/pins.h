@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "srec/image_spec.h"
+#include "srec/image.h"
 
 // Replaces bytes[k] of a record at address by the region's byte at
 // address + k (taken modulo 2^32), wherever that lies inside the region.

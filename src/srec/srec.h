@@ -12,7 +12,7 @@
 #include <string>
 
 #include "srec/fill.h"
-#include "srec/image_spec.h"
+#include "srec/image.h"
 #include "srec/output.h"
 #include "srec/pins.h"
 

@@ -86,42 +86,36 @@ TEST(DataRecord, EmptyCountsWriteNothing) {
       1u);
 }
 
-// Profile regions and pins replace fill bytes, each over the one before,
-// and every byte still takes its draw.
+// Profile regions (hcs08's here) and pins replace fill bytes, each over the
+// one before, and every byte still takes its draw.
 TEST(DataRecord, PinsWinOverEarlierPinsAndTheProfile) {
   const DeviceProfile* hcs08 = findDeviceProfile("-hcs08");
   struct Case {
     unsigned unit;
-    bool profile;
     std::vector<PinnedBlock> pins;
     uint32_t start, end;
     std::vector<int> want;  // -1: the fill byte.
   } cases[] = {
       // A pin over the security byte, and a later pin over that pin.
       {1,
-       true,
        {{0xFFBD, {0x11, 0x22}}, {0xFFBE, {0x33}}},
        0xFFBC,
        0xFFC0,
        {0xFF, 0x11, 0x33, 0xFE, -1}},
       // Word addresses: byte k lies in word 0x10 + k / 2.
       {2,
-       false,
        {{0x11, {0xAA, 0xBB, 0xCC}}},
        0x10,
        0x12,
        {-1, -1, 0xAA, 0xBB, 0xCC, -1}},
-      // Outside the range: nothing.
-      {1, false, {{0x100, {0xAA}}}, 0, 3, {-1, -1, -1, -1}},
+      {1, {{0x100, {0xAA}}}, 0, 3, {-1, -1, -1, -1}},  // Outside the range.
   };
   for (const Case& c : cases) {
     ImageSpec image;
     image.seed = 11;
     image.unit = c.unit;
-    if (c.profile) {
-      image.securityRegion = hcs08->security;
-      image.blankRegion = hcs08->blank;
-    }
+    image.securityRegion = hcs08->security;
+    image.blankRegion = hcs08->blank;
     image.pins = c.pins;
     std::vector<uint8_t> want = seededFill(11, c.want.size());
     for (size_t i = 0; i < want.size(); ++i)

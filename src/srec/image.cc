@@ -1,5 +1,5 @@
 // What can be worked out from an ImageSpec alone.
-#include "srec/image_spec.h"
+#include "srec/image.h"
 
 bool imageSpan(const ImageSpec& image, uint32_t* low, uint32_t* high) {
   bool any = false;

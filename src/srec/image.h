@@ -1,7 +1,7 @@
 // ImageSpec: everything an image depends on, read from the command line
 // once and passed down by const reference.
-#ifndef TOLLIVEX_SREC_IMAGE_SPEC_H_
-#define TOLLIVEX_SREC_IMAGE_SPEC_H_
+#ifndef TOLLIVEX_SREC_IMAGE_H_
+#define TOLLIVEX_SREC_IMAGE_H_
 
 #include <cstdint>
 #include <string>
@@ -66,4 +66,4 @@ inline uint64_t pairBytes(const AddressPair& pair, unsigned unit) {
 // when none does.
 bool imageSpan(const ImageSpec& image, uint32_t* low, uint32_t* high);
 
-#endif  // TOLLIVEX_SREC_IMAGE_SPEC_H_
+#endif  // TOLLIVEX_SREC_IMAGE_H_
