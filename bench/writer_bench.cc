@@ -4,8 +4,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "srec/device_profile.h"
-#include "srec/srec.h"
+#include "image/device_profile.h"
+#include "image/driver.h"
 
 namespace {
 
@@ -25,13 +25,12 @@ void Range(benchmark::State& state) {
   for (int64_t i = 0; i < state.range(4); ++i)
     image.pins.push_back({0xF0000000u + 64 * static_cast<uint32_t>(i),
                           {0xDE, 0xAD, 0xBE, 0xEF}});
+  image.pairs = {{0, static_cast<uint32_t>(state.range(0) / image.unit - 1)}};
   int fd = open("/dev/null", O_WRONLY);
-  ImageWriter writer;
-  startImageWriter(&writer, image, fd);
-  auto last = static_cast<uint32_t>(state.range(0) / image.unit - 1);
+  Output out;
   for (auto _ : state) {
-    writer.binaryEnd = 0;  // Each round writes the same binary span again.
-    bool ok = writeRange(&writer, 0, last) && finishImage(&writer);
+    openOutput(&out, fd, true);
+    bool ok = writeImage(image, &out);
     benchmark::DoNotOptimize(ok);
   }
   state.SetBytesProcessed(state.iterations() * state.range(0));

@@ -2,10 +2,14 @@
 #include "srec_reader.h"
 
 #include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
+
+#include "image/driver.h"
 
 namespace {
 
@@ -101,8 +105,12 @@ Memory memoryOfIntelHex(const std::string& text) {
     bool ok = !ended && !line.empty() && line[0] == ':' &&
               hexBytes(line, 1, &bytes, &sum) && bytes.size() >= 5 &&
               bytes[0] + 5u == bytes.size() && (sum & 0xFF) == 0;
-    if (ok && bytes[3] == 0x04 && bytes[0] == 2) {
-      upper = uint32_t{bytes[4]} << 24 | uint32_t{bytes[5]} << 16;
+    uint32_t newUpper =
+        bytes.size() >= 6 ? uint32_t{bytes[4]} << 24 | uint32_t{bytes[5]} << 16
+                          : 0;
+    if (ok && bytes[3] == 0x04 && bytes[0] == 2 &&
+        !(based && newUpper == upper)) {  // None that changes nothing.
+      upper = newUpper;
       based = true;
     } else if (ok && bytes[3] == 0x01 && bytes[0] == 0) {
       ended = true;
@@ -127,6 +135,16 @@ std::vector<uint8_t> seededFill(unsigned seed, size_t n) {
   for (uint8_t& b : bytes)
     b = static_cast<uint8_t>(std::floor(rand() * 255.0 / 2147483648.0));
   return bytes;
+}
+
+std::string imageText(const ImageSpec& image) {
+  int fd = memfd_create("image", 0);
+  Output out;
+  openOutput(&out, fd, true);
+  EXPECT_TRUE(writeImage(image, &out));
+  std::string text = fileText(fd);
+  close(fd);
+  return text;
 }
 
 std::string fileText(int fd) {

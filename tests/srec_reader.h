@@ -2,16 +2,13 @@
 #ifndef TOLLIVEX_TESTS_SREC_READER_H_
 #define TOLLIVEX_TESTS_SREC_READER_H_
 
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "srec/srec.h"
+#include "image/image.h"
 
 struct Record {
   char type;  // '0' to '9'
@@ -49,18 +46,7 @@ std::vector<uint8_t> seededFill(unsigned seed, size_t n);
 // Everything written to fd, a file, from its start.
 std::string fileText(int fd);
 
-// Runs write with a writer of image over a memory file, and returns what it
-// wrote.
-template <typename Write>
-std::string captured(const ImageSpec& image, Write write) {
-  int fd = memfd_create("image", 0);
-  ImageWriter writer;
-  startImageWriter(&writer, image, fd);
-  write(&writer);
-  finishImage(&writer);
-  std::string text = fileText(fd);
-  close(fd);
-  return text;
-}
+// The image written into a memory file, as the tool writes it.
+std::string imageText(const ImageSpec& image);
 
 #endif  // TOLLIVEX_TESTS_SREC_READER_H_

@@ -18,19 +18,13 @@ bool readAddress(const char* text, uint32_t* address) {
   return false;
 }
 
-// Whether each pair that holds a byte starts above the end of the one
-// before: what a binary image written in order needs.
-bool risingWithoutOverlap(const std::vector<AddressPair>& pairs) {
-  const AddressPair* last = nullptr;
-  for (const AddressPair& pair : pairs) {
-    if (pair.start > pair.end) continue;
-    if (last != nullptr && pair.start <= last->end) return false;
-    last = &pair;
-  }
-  return true;
-}
-
 }  // namespace
+
+void reportBinaryOutOfOrder(const char* destination) {
+  reportError(
+      "binary output to %s needs ranges in rising order without overlap",
+      destination);
+}
 
 CommandKind readCommand(int argc, char** argv, Command* command) {
   *command = Command();
@@ -76,9 +70,7 @@ CommandKind readCommand(int argc, char** argv, Command* command) {
   }
   if (image.toStandardOutput && image.format == ImageFormat::kBinary &&
       !risingWithoutOverlap(image.pairs)) {
-    reportError(
-        "binary output to standard output needs ranges in rising order "
-        "without overlap");
+    reportBinaryOutOfOrder("standard output");
     return CommandKind::kMisuse;
   }
   if (!image.toStandardOutput)

@@ -2,7 +2,7 @@
 #ifndef TOLLIVEX_CLI_COMMAND_H_
 #define TOLLIVEX_CLI_COMMAND_H_
 
-#include "srec/image.h"
+#include "image/image.h"
 
 struct Command {
   ImageSpec image;
@@ -24,5 +24,9 @@ enum class CommandKind {
 // count of address texts and each text, in that order, and reports the
 // first misuse.  *command starts afresh.
 CommandKind readCommand(int argc, char** argv, Command* command);
+
+// Reports that a binary image cannot go to destination, which cannot go
+// back, with the ranges out of order.
+void reportBinaryOutOfOrder(const char* destination);
 
 #endif  // TOLLIVEX_CLI_COMMAND_H_

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "srec/image.h"
+#include "image/image.h"
 
 // imageFile, then "_Alt" when alt is set, then the format's suffix (".sx",
 // ".hex" or ".bin"), whatever the length: a name the system refuses is

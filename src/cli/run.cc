@@ -1,8 +1,5 @@
-// One run of the tool: check, seed, warn, open, header, ranges, terminator,
-// close.
+// One run of the tool: check, seed, warn, open, write, commit.
 #include "cli/run.h"
-
-#include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
@@ -14,89 +11,31 @@
 #include "cli/command.h"
 #include "cli/help.h"
 #include "cli/message.h"
-#include "cli/output_file.h"
-#include "cli/overlap.h"
 #include "cli/progress.h"
 #include "cli/seed.h"
-#include "cli/temp_file.h"
-#include "srec/srec.h"
+#include "cli/warnings.h"
+#include "image/driver.h"
+#include "io/output_file.h"
 
 namespace {
 
-// Ranges go to the writer in slices of this many data bytes, and progress is
-// counted between them.  A slice ends on a multiple of 32 bytes (16 words),
-// where no record crosses, so the records are those of the whole range.
-constexpr uint64_t kSliceBytes = uint64_t{1} << 20;
-
-bool writePair(ImageWriter* writer, const AddressPair& pair,
-               Progress* progress) {
-  if (pair.start > pair.end) {
-    reportWarning("empty range 0x%08X..0x%08X: its start lies above its end",
-                  pair.start, pair.end);
-    return true;
-  }
-  const unsigned unit = writer->image->unit;
-  const uint64_t slice = kSliceBytes / unit;
-  for (uint64_t a = pair.start; a <= pair.end;) {
-    uint64_t last = a | (slice - 1);
-    if (last > pair.end) last = pair.end;
-    auto from = static_cast<uint32_t>(a), to = static_cast<uint32_t>(last);
-    if (!writeRange(writer, from, to)) return false;
-    advanceProgress(progress, pairBytes({from, to}, unit));
-    a = last + 1;
-  }
-  return true;
-}
-
-// Writes the start of the image, every pair and the end; false at the
-// first failed write.
-bool writeImage(ImageWriter* writer) {
-  const ImageSpec& image = *writer->image;
+// Writes the image into out, showing progress between slices; false, with
+// errno saying why, when a write failed.
+bool writeShowingProgress(const ImageSpec& image, Output* out) {
   uint64_t total = 0;
   for (const AddressPair& pair : image.pairs)
     total += pairBytes(pair, image.unit);
   Progress progress = startProgress(total);
-  bool ok = writeImageStart(writer);
-  for (size_t i = 0; ok && i < image.pairs.size(); ++i)
-    ok = writePair(writer, image.pairs[i], &progress);
-  ok = ok && writeImageEnd(writer);
-  if (!ok) abandonImage(writer);
+  ImageDriver driver;
+  startImage(&driver, image, out);
+  DriveStep step;
+  uint64_t bytes;
+  while ((step = driveImage(&driver, &bytes)) == DriveStep::kMore)
+    advanceProgress(&progress, bytes);
   int error = errno;  // Erasing the progress line must not change it.
   endProgress(&progress);
   errno = error;
-  return ok;
-}
-
-// The warnings about an image that may not be what the user meant.
-void warnOfSurprises(const ImageSpec& image) {
-  for (size_t i : overlappingPairs(image.pairs)) {
-    reportWarning("range 0x%08X..0x%08X overlaps an earlier range",
-                  image.pairs[i].start, image.pairs[i].end);
-  }
-  bool profile =
-      image.securityRegion.length != 0 || image.blankRegion.length != 0;
-  if (image.unit == 2 && profile) {
-    reportWarning(
-        "with -word, device profile blocks are matched by record address "
-        "plus byte index, not at the profile's byte addresses");
-  }
-}
-
-// Writes the image to standard output, where a reader that goes away ends
-// the run at once, silently, as it ends `yes | head`.  A standard output
-// that was closed at the start now leads to /dev/null: writing there would
-// report success for an image that went nowhere.
-RunOutcome writeToStandardOutput(const ImageSpec& image, bool closed) {
-  signal(SIGPIPE, SIG_DFL);
-  ImageWriter writer;
-  startImageWriter(&writer, image, STDOUT_FILENO, false);
-  if (closed) {
-    errno = EBADF;
-  } else if (writeImage(&writer)) {
-    return RunOutcome::kDone;
-  }
-  reportError("cannot write standard output: %s", strerror(errno));
-  return RunOutcome::kFailed;
+  return step == DriveStep::kDone;
 }
 
 // What the progress line adds to the name for a binary image, which cannot
@@ -108,6 +47,36 @@ std::string binaryNote(const ImageSpec& image) {
   char note[32];
   snprintf(note, sizeof note, " (binary from 0x%08X)", low);
   return note;
+}
+
+// Opens where the image goes.  Standard output: a reader that goes away
+// ends the run at once, silently, as it ends `yes | head`; one that was
+// closed at the start now leads to /dev/null, and writing there would
+// report success for an image that went nowhere.
+RunOutcome openDestination(const ImageSpec& image, bool stdoutClosed,
+                           OutputFile* file) {
+  if (image.toStandardOutput) {
+    signal(SIGPIPE, SIG_DFL);
+    if (openStandardOutput(stdoutClosed, file)) return RunOutcome::kDone;
+    reportError("cannot write standard output: %s", strerror(errno));
+    return RunOutcome::kFailed;
+  }
+  if (!openOutputFile(image.name, file)) {
+    reportError("cannot create %s: %s", image.name.c_str(), strerror(errno));
+    return RunOutcome::kMisuse;
+  }
+  // What the file is shows only now: a FIFO or a terminal cannot go back.
+  if (image.format == ImageFormat::kBinary && !file->positional &&
+      !risingWithoutOverlap(image.pairs)) {
+    discardOutputFile(file);
+    reportBinaryOutOfOrder(image.name.c_str());
+    return RunOutcome::kMisuse;
+  }
+  printf("Producing image file: %s%s\n", shownText(image.name).c_str(),
+         binaryNote(image).c_str());
+  // Before the first byte of the image, which may go to the same place.
+  fflush(stdout);
+  return RunOutcome::kDone;
 }
 
 }  // namespace
@@ -133,19 +102,18 @@ RunOutcome runImage(int argc, char** argv, time_t now, bool stdoutClosed) {
   }
   warnOfSurprises(image);
 
-  installSignalCleanup();
-  if (image.toStandardOutput) return writeToStandardOutput(image, stdoutClosed);
   OutputFile file;
-  if (!openOutputFile(image.name, &file)) {
-    reportError("cannot create %s: %s", image.name.c_str(), strerror(errno));
-    return RunOutcome::kMisuse;
-  }
-  printf("Producing image file: %s%s\n", shownText(image.name).c_str(),
-         binaryNote(image).c_str());
-  ImageWriter writer;
-  startImageWriter(&writer, image, file.fd, file.positional);
-  if (writeImage(&writer) && commitOutputFile(&file)) return RunOutcome::kDone;
+  RunOutcome opened = openDestination(image, stdoutClosed, &file);
+  if (opened != RunOutcome::kDone) return opened;
+  Output out;
+  openOutput(&out, file.fd, file.positional);
+  if (writeShowingProgress(image, &out) && commitOutputFile(&file))
+    return RunOutcome::kDone;
   discardOutputFile(&file);
-  reportError("cannot write %s: %s", image.name.c_str(), strerror(errno));
+  if (image.toStandardOutput) {
+    reportError("cannot write standard output: %s", strerror(errno));
+  } else {
+    reportError("cannot write %s: %s", image.name.c_str(), strerror(errno));
+  }
   return RunOutcome::kFailed;
 }

@@ -13,7 +13,8 @@ enum class RunOutcome {
 // Checks the command line, then writes the image, seeded from -seed,
 // SOURCE_DATE_EPOCH or else from now, to its file or to standard output
 // (which must not have been closed when the process started).  A misuse is
-// found before the image file is opened, so it never touches a file.
+// found before the image file is opened, so it never touches a file; the
+// cleanup of an interrupted run must be installed.
 RunOutcome runImage(int argc, char** argv, time_t now, bool stdoutClosed);
 
 #endif  // TOLLIVEX_CLI_RUN_H_

@@ -11,7 +11,7 @@
 #include "cli/address.h"
 #include "cli/hex_bytes.h"
 #include "cli/message.h"
-#include "srec/device_profile.h"
+#include "image/device_profile.h"
 
 namespace {
 

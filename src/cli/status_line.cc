@@ -3,16 +3,16 @@
 
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "io/cleanup.h"
+
 namespace {
 
-// Whether a line is on the screen.  A signal handler reads it to erase the
-// line before the process dies.
-volatile sig_atomic_t drawn = 0;
+// Carriage return, then clear to the end of the line.
+const char kErase[] = "\r\x1B[K";
 
 }  // namespace
 
@@ -29,14 +29,12 @@ void drawStatusLine(const char* text) {
   // Carriage return, the text, then clear whatever a longer line left.
   // Standard error is unbuffered, so the line is out before drawn is set.
   fprintf(stderr, "\r%s\x1B[K", text);
-  drawn = 1;
+  // A line is drawn while the cleanup of a run cut short would erase it.
+  setCleanupText(kErase);
 }
 
 void eraseStatusLine() {
-  if (!drawn) return;
-  // write() rather than stdio: this runs in signal handlers too.
-  static const char kErase[] = "\r\x1B[K";
-  ssize_t written = write(STDERR_FILENO, kErase, sizeof kErase - 1);
-  (void)written;  // Nothing better to do on a failing terminal.
-  drawn = 0;
+  if (cleanupText() == nullptr) return;
+  setCleanupText(nullptr);
+  fputs(kErase, stderr);
 }

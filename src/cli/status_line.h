@@ -10,7 +10,7 @@ bool statusLineAllowed();
 void drawStatusLine(const char* text);
 
 // Clears the status line if one is drawn, leaving the cursor at its start.
-// Safe to call from a signal handler.
+// A run cut short by a signal clears it too.
 void eraseStatusLine();
 
 #endif  // TOLLIVEX_CLI_STATUS_LINE_H_

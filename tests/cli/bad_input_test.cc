@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "cli/std_descriptors.h"
 #include "cli/tool_runner.h"
 #include "cli/usage.h"
+#include "io/std_descriptors.h"
 #include "srec_reader.h"
 
 namespace fs = std::filesystem;

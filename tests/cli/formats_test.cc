@@ -37,6 +37,8 @@ TEST_F(Formats, HoldTheBytesOfTheSRecordImage) {
       {{"0x10", "0x2F", "0", "0x1F", "0x28", "0x28"},
        false,
        " from 0x00000000"},
+      // Down across a 64 KiB boundary.
+      {{"0x10000", "0x1000F", "0", "0xF"}, false, " from 0x00000000"},
       {{"5", "4"}, true, ", empty"},
   };
   for (const Case& c : cases) {

@@ -2,6 +2,7 @@
 // of standard output that cannot take it.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 
 #include <csignal>
 #include <fstream>
@@ -29,10 +30,16 @@ TEST_F(SafeOutput, TheNameHoldsTheWholeImageOrWhatItHeldBefore) {
        0,
        "Producing image file: old.sx\n",
        "Tollivex: cannot write old.sx: File too large\n"},
-      {{"old", "0", "-1"}, {-1, nullptr, -1, SIGINT}, -1, SIGINT, "", ""},
-      {{"old", "0", "-1"}, {-1, nullptr, -1, SIGTERM}, -1, SIGTERM, "", ""},
+      // A signal ignored at the start stays ignored.
+      {{"old", "0", "0xFFFFFF"},
+       {-1, nullptr, -1, SIGHUP, nullptr, SIGHUP},
+       0,
+       0,
+       "Producing image file: old.sx\n",
+       ""},
       // Complete: the name is replaced, not written through.
       {{"old", "0", "0xF"}, {}, 0, 0, "Producing image file: old.sx\n", ""},
+      {{"new", "0", "0xF"}, {}, 0, 0, "Producing image file: new.sx\n", ""},
       {{"link", "0", "0xF"}, {}, 0, 0, "Producing image file: link.sx\n", ""},
       {{"hard", "0", "0xF"}, {}, 0, 0, "Producing image file: hard.sx\n", ""},
       // Control characters are shown, not sent.
@@ -58,7 +65,21 @@ TEST_F(SafeOutput, TheNameHoldsTheWholeImageOrWhatItHeldBefore) {
        "",
        "Tollivex: cannot write standard output: Bad file descriptor\n"},
   };
-  for (const Case& c : cases) {
+  std::vector<Case> all(std::begin(cases), std::end(cases));
+  // Every signal that ends a run removes the temporary file.
+  for (int number : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGALRM, SIGUSR1,
+                     SIGUSR2, SIGVTALRM, SIGPROF, SIGXCPU, SIGABRT}) {
+    all.push_back({{"old", "0", "-1"},
+                   {-1, nullptr, -1, number},
+                   -1,
+                   number,
+                   "Producing image file: old.sx\n",
+                   ""});
+  }
+  const mode_t mask = umask(0);
+  umask(mask);
+  const mode_t umasked = 0666 & ~mask;
+  for (const Case& c : all) {
     fs::remove_all(dir_);
     fs::create_directory(dir_);
     std::ofstream(dir_ + "/old.sx") << "old\n";
@@ -69,27 +90,134 @@ TEST_F(SafeOutput, TheNameHoldsTheWholeImageOrWhatItHeldBefore) {
 
     ToolRun r = run(c.args, c.options);
     const std::string name = c.args[0] + ".sx";
-    EXPECT_EQ(r.status, c.status) << name;
+    EXPECT_EQ(r.status, c.status) << name << " " << c.signal;
     EXPECT_EQ(r.signal, c.signal) << name;
-    EXPECT_EQ(r.out, c.out);
-    EXPECT_EQ(r.err, c.err);
+    EXPECT_EQ(r.out, c.out) << c.signal;
+    EXPECT_EQ(r.err, c.err) << c.signal;
     EXPECT_EQ(file("target"), "target\n") << name;  // Never written through.
     for (const auto& entry : fs::directory_iterator(dir_))
       EXPECT_EQ(entry.path().filename().string().rfind(".Tollivex", 0),
-                std::string::npos);
+                std::string::npos)
+          << c.signal;
     struct stat st;
     bool written = c.status == 0;
     if (written) {
       ASSERT_EQ(lstat((dir_ + "/" + name).c_str(), &st), 0);
       EXPECT_TRUE(S_ISREG(st.st_mode)) << name;
       EXPECT_EQ(st.st_nlink, 1u) << name;
+      EXPECT_EQ(st.st_mode & 0777, name == "old.sx" ? 0640u : umasked) << name;
       EXPECT_EQ(file(name).substr(file(name).size() - 11), "S9030000FC\n");
     }
-    if (!written || name == "old.sx") {
+    if (!written) {
       ASSERT_EQ(stat((dir_ + "/old.sx").c_str(), &st), 0);
       EXPECT_EQ(st.st_mode & 0777, 0640u) << name;
-      EXPECT_TRUE(written || file("old.sx") == "old\n") << name;
+      EXPECT_EQ(file("old.sx"), "old\n") << name;
     }
+  }
+}
+
+// What a replaced file had, beside its content.
+struct Attributes {
+  uid_t uid;
+  gid_t gid;
+  mode_t mode;
+  std::string acl;
+  bool operator==(const Attributes& o) const {
+    return uid == o.uid && gid == o.gid && mode == o.mode && acl == o.acl;
+  }
+};
+
+Attributes attributesOf(const std::string& path) {
+  struct stat st = {};
+  stat(path.c_str(), &st);
+  char acl[512];
+  ssize_t size =
+      getxattr(path.c_str(), "system.posix_acl_access", acl, sizeof acl);
+  return {st.st_uid, st.st_gid, st.st_mode & 07777,
+          std::string(acl, size > 0 ? static_cast<size_t>(size) : 0)};
+}
+
+TEST_F(SafeOutput, AReplacedFileKeepsOwnerGroupBitsAndAcl) {
+  struct Case {
+    const char* setup;  // Run by sh in the directory, on old.sx.
+    mode_t dropped;     // Bits the image does not keep.
+  } cases[] = {
+      {"chmod 0604 old.sx", 0},
+      {"chown nobody:nogroup old.sx && chmod 0600 old.sx", 0},
+      {"chmod 6755 old.sx", 06000},
+      {"setfacl -m u:nobody:rw-,g::--- old.sx", 0},
+  };
+  for (const Case& c : cases) {
+    std::ofstream(dir_ + "/old.sx") << "old\n";
+    if (runProgram({"sh", "-c", c.setup}, dir_).status != 0) {
+      std::cout << "skipped, as this user or machine cannot: " << c.setup
+                << "\n";
+      continue;
+    }
+    Attributes before = attributesOf(dir_ + "/old.sx");
+    before.mode &= ~c.dropped;
+    ASSERT_EQ(run({"old", "0", "1"}).status, 0) << c.setup;
+    EXPECT_TRUE(attributesOf(dir_ + "/old.sx") == before) << c.setup;
+    EXPECT_NE(file("old.sx"), "old\n");
+  }
+}
+
+// The image goes where the name led when the run opened it: a directory
+// moved meanwhile takes it along, and a special file is written in place,
+// in order.
+TEST_F(SafeOutput, GoesWhereTheNameLedAtTheStart) {
+  fs::create_directory(dir_ + "/d");
+  ToolRun moved = run({"d/a", "0", "0xFFFFFF"},
+                      {-1, nullptr, -1, 0, [](const std::string& dir) {
+                         fs::rename(dir + "/d", dir + "/d.old");
+                         fs::create_directory(dir + "/d");
+                       }});
+  EXPECT_EQ(moved.status, 0) << moved.err;
+  EXPECT_TRUE(fs::is_empty(dir_ + "/d"));
+  EXPECT_EQ(fs::file_size(dir_ + "/d.old/a.sx"), 40366158u);  // Whole.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_ + "/d.old"), {}), 1);
+
+  const std::string outOfOrder =
+      "Tollivex: binary output to f.bin needs ranges in rising order "
+      "without overlap\n";
+  struct Case {
+    std::vector<std::string> args;
+    const char* fifo;  // Read while the tool runs.
+    bool toStdout;     // The FIFO is standard output, f.sx links to it.
+    int status;
+    std::string err, read;
+  } cases[] = {
+      {{"-bin", "f", "0x10", "0x1F", "0", "0xF"},
+       "f.bin",
+       false,
+       1,
+       outOfOrder + kUsageText,
+       ""},
+      {{"-bin", "-fill", "AA", "f", "0", "1", "3", "3"},
+       "f.bin",
+       false,
+       0,
+       "",
+       "\xAA\xAA\xFF\xAA"},
+      {{"-kin", "f", "0", "7"},
+       "out",
+       true,
+       0,
+       "",
+       "Producing image file: f.sx\n"
+       "S01D000044756D6D795352454300000000000000000000000101662E737828\n"
+       "S10B0000FFFFFFFFFFFFFFFFFC\nS9030000FC\n"},
+  };
+  for (const Case& c : cases) {
+    std::string fifo = dir_ + "/" + c.fifo;
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    if (c.toStdout) fs::create_symlink("/dev/stdout", dir_ + "/f.sx");
+    std::future<std::string> read = readFifo(fifo);
+    ToolRun r = run(c.args, {-1, c.toStdout ? fifo.c_str() : nullptr});
+    EXPECT_EQ(r.status, c.status);
+    EXPECT_EQ(r.err, c.err);
+    EXPECT_EQ(read.get(), c.read) << c.args[0];
+    fs::remove(fifo);
   }
 }
 

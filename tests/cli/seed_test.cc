@@ -9,6 +9,9 @@ namespace {
 using Seeding = ToolTest;
 
 TEST_F(Seeding, SourceDateEpochReplacesTheClock) {
+  // -seed counts back from 2^32 as an address does.
+  ASSERT_EQ(run({"-seed", "-1", "app", "0", "63"}).status, 0);
+  EXPECT_EQ(dataBytes(file("app.sx")), seededFill(0xFFFFFFFF, 64));
   SKIP_WITHOUT_FAKETIME();
   const long kRefused = -1, kClock = -2;
   struct Case {

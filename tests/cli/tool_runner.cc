@@ -18,6 +18,22 @@ std::string readFile(const std::string& path) {
   return text.str();
 }
 
+std::string readFileAt(const std::string& dir, const std::string& path) {
+  int dirFd = open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+  int fd = openat(dirFd, path.c_str(), O_RDONLY);
+  close(dirFd);
+  std::string text;
+  char buffer[65536];
+  for (ssize_t n; fd >= 0 && (n = read(fd, buffer, sizeof buffer)) > 0;)
+    text.append(buffer, static_cast<size_t>(n));
+  if (fd >= 0) close(fd);
+  return text;
+}
+
+std::future<std::string> readFifo(const std::string& path) {
+  return std::async(std::launch::async, [path] { return readFile(path); });
+}
+
 const char* faketimeLibrary() {
   for (const char* path :
        {"/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
@@ -37,19 +53,28 @@ const char kReaderGone[] = "|";
 
 namespace {
 
-// Sends signal to pid once a temporary file shows up in dir, or after five
-// seconds.
-void signalOnTemporary(pid_t pid, const std::string& dir, int signal) {
-  for (int i = 0; i < 1000; ++i) {
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-      if (entry.path().filename().string().rfind(".Tollivex.", 0) == 0) {
-        kill(pid, signal);
-        return;
-      }
-    }
-    usleep(5000);
+// Whether a temporary file in dir or below holds a byte: by then the tool
+// has said what it produces.
+bool holdsTemporary(const std::string& dir) {
+  std::error_code error;
+  for (std::filesystem::recursive_directory_iterator it(dir, error), end;
+       !error && it != end; it.increment(error)) {
+    if (it->path().filename().string().rfind(".Tollivex.", 0) == 0 &&
+        it->file_size(error) > 0)
+      return true;
   }
-  kill(pid, signal);
+  return false;
+}
+
+// Acts on pid as options say once a temporary file in dir or below holds a
+// byte, or after five seconds.
+void actOnTemporary(pid_t pid, const std::string& dir,
+                    const RunOptions& options) {
+  for (int i = 0; i < 5000 && !holdsTemporary(dir); ++i) usleep(1000);
+  kill(pid, SIGSTOP);
+  if (options.onTemporary) options.onTemporary(dir);
+  if (options.signalOnTemporary != 0) kill(pid, options.signalOnTemporary);
+  kill(pid, SIGCONT);
 }
 
 }  // namespace
@@ -73,6 +98,8 @@ ToolRun runProgram(const std::vector<std::string>& argv, const std::string& dir,
     int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (in < 0 || (out < 0 && !closed) || err < 0 || chdir(dir.c_str()) != 0)
       _exit(127);
+    struct rlimit noCore = {0, 0};  // Signals that dump core leave none.
+    setrlimit(RLIMIT_CORE, &noCore);
     if (options.fileSizeLimit >= 0) {
       auto limit = static_cast<rlim_t>(options.fileSizeLimit);
       struct rlimit rl = {limit, limit};
@@ -80,8 +107,10 @@ ToolRun runProgram(const std::vector<std::string>& argv, const std::string& dir,
     }
     // The tool runs as in a foreground shell, whatever signals the tests'
     // caller ignores.  The tests choose the seed themselves.
-    for (int number : {SIGINT, SIGTERM, SIGHUP, SIGPIPE})
+    for (int number : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGALRM, SIGUSR1,
+                       SIGUSR2, SIGVTALRM, SIGPROF, SIGXCPU, SIGPIPE})
       signal(number, SIG_DFL);
+    if (options.ignoredSignal != 0) signal(options.ignoredSignal, SIG_IGN);
     unsetenv("SOURCE_DATE_EPOCH");
     if (frozenAt >= 0) {
       // libfaketime, preloaded with an absolute FAKETIME, freezes the clock
@@ -107,8 +136,8 @@ ToolRun runProgram(const std::vector<std::string>& argv, const std::string& dir,
     execvp(args[0], args.data());
     _exit(127);
   }
-  if (options.signalOnTemporary != 0)
-    signalOnTemporary(pid, dir, options.signalOnTemporary);
+  if (options.onTemporary || options.signalOnTemporary != 0)
+    actOnTemporary(pid, dir, options);
   int status = 0;
   struct rusage usage = {};
   wait4(pid, &status, 0, &usage);

@@ -7,6 +7,7 @@
 #include <sys/resource.h>
 
 #include <filesystem>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -28,9 +29,18 @@ struct RunOptions {
   // kReaderGone makes it a pipe no one reads, any other text names the file
   // it writes to.
   const char* stdoutTo = nullptr;
-  long fileSizeLimit = -1;    // RLIMIT_FSIZE, in bytes.
-  int signalOnTemporary = 0;  // Sent once a .Tollivex.* file appears.
+  long fileSizeLimit = -1;  // RLIMIT_FSIZE, in bytes.
+  // Once a .Tollivex.* file in the working directory or below holds some
+  // of the image, the signal is sent, or the function called with that
+  // directory while the tool is stopped.
+  int signalOnTemporary = 0;
+  void (*onTemporary)(const std::string& dir) = nullptr;
+  int ignoredSignal = 0;  // Ignored when the tool starts, as nohup does.
 };
+
+// Reads the FIFO at path, on a thread of its own, until its writers close
+// it; returns what came.
+std::future<std::string> readFifo(const std::string& path);
 
 // Runs argv (argv[0] is the program to run) with dir as working directory,
 // standard input from /dev/null and the outputs captured.
@@ -48,6 +58,9 @@ const char* faketimeLibrary();
 bool haveProgram(const char* name);
 
 std::string readFile(const std::string& path);
+
+// The same for a path relative to the directory dir, however long.
+std::string readFileAt(const std::string& dir, const std::string& path);
 
 // A frozen clock for reproducible runs: 2024-05-01 12:00:00 UTC.
 constexpr long kFrozen = 1714564800;
@@ -70,9 +83,7 @@ class ToolTest : public ::testing::Test {
               const RunOptions& options = {}) {
     return runTool(args, dir_, options);
   }
-  std::string file(const std::string& name) {
-    return readFile(dir_ + "/" + name);
-  }
+  std::string file(const std::string& name) { return readFileAt(dir_, name); }
   size_t files() {
     namespace fs = std::filesystem;
     return static_cast<size_t>(std::distance(fs::directory_iterator(dir_), {}));

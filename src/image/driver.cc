@@ -1,0 +1,55 @@
+// The one way an image is written from its spec into an output.
+#include "image/driver.h"
+
+#include <cerrno>
+
+void startImage(ImageDriver* driver, const ImageSpec& image, Output* out) {
+  startImageWriter(&driver->writer, image, out);
+  driver->pair = 0;
+  driver->next = image.pairs.empty() ? 0 : image.pairs[0].start;
+  driver->started = false;
+}
+
+DriveStep driveImage(ImageDriver* driver, uint64_t* bytes) {
+  ImageWriter* writer = &driver->writer;
+  const ImageSpec& image = *writer->image;
+  *bytes = 0;
+  bool ok = true;
+  if (!driver->started) {
+    ok = writeImageStart(writer);
+    driver->started = true;
+  }
+  // Skip the pairs that hold nothing, and the ones done.
+  while (driver->pair < image.pairs.size() &&
+         driver->next > image.pairs[driver->pair].end) {
+    if (++driver->pair < image.pairs.size())
+      driver->next = image.pairs[driver->pair].start;
+  }
+  if (ok && driver->pair == image.pairs.size()) {
+    if (writeImageEnd(writer)) return DriveStep::kDone;
+    ok = false;
+  }
+  if (ok) {
+    const AddressPair& pair = image.pairs[driver->pair];
+    uint64_t last = driver->next | (kSliceBytes / image.unit - 1);
+    if (last > pair.end) last = pair.end;
+    auto from = static_cast<uint32_t>(driver->next);
+    auto to = static_cast<uint32_t>(last);
+    ok = writeRange(writer, from, to);
+    *bytes = pairBytes({from, to}, image.unit);
+    driver->next = last + 1;
+  }
+  if (ok) return DriveStep::kMore;
+  abandonOutput(writer->out);
+  return DriveStep::kFailed;
+}
+
+bool writeImage(const ImageSpec& image, Output* out) {
+  ImageDriver driver;
+  startImage(&driver, image, out);
+  DriveStep step;
+  uint64_t bytes;
+  while ((step = driveImage(&driver, &bytes)) == DriveStep::kMore) {
+  }
+  return step == DriveStep::kDone;
+}

@@ -1,0 +1,45 @@
+// The one way an image is written from its spec into an output: the start,
+// the records of every range in command-line order, the end.  The tool,
+// the fuzzer, the tests and the benchmark all come through here.
+#ifndef TOLLIVEX_IMAGE_DRIVER_H_
+#define TOLLIVEX_IMAGE_DRIVER_H_
+
+#include <cstddef>
+#include <cstdint>
+
+#include "image/image.h"
+#include "image/writer.h"
+#include "io/output.h"
+
+// Ranges are written a slice of at most this many data bytes at a time, so
+// that a caller can show progress in between.  A slice ends on a multiple
+// of 32 bytes (16 words), where no record crosses, so the records are those
+// of the whole range.
+constexpr uint64_t kSliceBytes = uint64_t{1} << 20;
+
+struct ImageDriver {
+  ImageWriter writer;
+  size_t pair;    // The pair being written.
+  uint64_t next;  // Its next address.
+  bool started;   // The start of the image is written.
+};
+
+enum class DriveStep {
+  kMore,    // Call again.
+  kDone,    // The image is whole and written out.
+  kFailed,  // A write failed, errno says why; the output is abandoned.
+};
+
+// Prepares driver to write image, which must outlive it, into out, which
+// is open on its descriptor.
+void startImage(ImageDriver* driver, const ImageSpec& image, Output* out);
+
+// Writes the next part: the start of the image and a slice of data, a
+// slice, or the end.  Sets *bytes to the data bytes this call wrote.
+DriveStep driveImage(ImageDriver* driver, uint64_t* bytes);
+
+// Writes the whole image into out; false, with errno saying why, when a
+// write failed.
+bool writeImage(const ImageSpec& image, Output* out);
+
+#endif  // TOLLIVEX_IMAGE_DRIVER_H_

@@ -1,0 +1,68 @@
+// Pinned bytes: where the device profile's regions and the -pin blocks
+// replace the fill of a record.
+#ifndef TOLLIVEX_IMAGE_PINS_H_
+#define TOLLIVEX_IMAGE_PINS_H_
+
+#include <cstdint>
+#include <vector>
+
+#include "image/image.h"
+
+// Replaces bytes[k] of a record at address by the region's byte at
+// address + k (taken modulo 2^32), wherever that lies inside the region.
+// The first test rejects a record that shares no address with the region,
+// so most records cost two comparisons.  In a byte image the same serves
+// for any run of bytes that crosses no multiple of 2^32.
+inline void applyRegion(const FixedRegion& region, uint32_t address,
+                        size_t count, uint8_t* bytes) {
+  if (region.length == 0 || (address - region.start >= region.length &&
+                             region.start - address >= count))
+    return;
+  for (size_t k = 0; k < count; ++k) {
+    uint32_t offset = address + static_cast<uint32_t>(k) - region.start;
+    if (offset < region.length) bytes[k] = region.content[offset];
+  }
+}
+
+// The -pin blocks laid out by byte position: the address in a byte image,
+// twice the word address plus the byte's index in the word in a word image.
+// A cell covers 32 positions, as a record never crosses a multiple of 32
+// positions, and holds the winning byte of every pinned position in it.
+struct PinCell {
+  uint64_t index;  // The cell's first position / 32.
+  uint32_t mask;   // Bit i: position 32 * index + i is pinned.
+  uint8_t bytes[32];
+};
+using PinMap = std::vector<PinCell>;  // Sorted by index.
+
+// Lays out the image's pins, the later one winning where pins overlap.
+PinMap mapPins(const ImageSpec& image);
+
+// A walk upward through the cells, for the bytes of one range.
+struct PinCursor {
+  const PinCell* next;  // The first cell not below the last bytes.
+  const PinCell* end;
+};
+
+// A cursor for records from position upward: a binary search.
+PinCursor findPins(const PinMap& map, uint64_t position);
+
+// Replaces the count bytes from position (1 or more) where pins cover
+// them.  Calls must come in rising order of position; bytes that no pin
+// touches cost a comparison or two.
+inline void applyPins(PinCursor* cursor, uint64_t position, size_t count,
+                      uint8_t* bytes) {
+  const uint64_t end = position + count;
+  while (cursor->next != cursor->end && cursor->next->index < position >> 5)
+    ++cursor->next;
+  for (const PinCell* cell = cursor->next;
+       cell != cursor->end && cell->index <= (end - 1) >> 5; ++cell) {
+    for (uint32_t mask = cell->mask; mask != 0; mask &= mask - 1) {
+      unsigned bit = static_cast<unsigned>(__builtin_ctz(mask));
+      uint64_t at = cell->index * 32 + bit;
+      if (at >= position && at < end) bytes[at - position] = cell->bytes[bit];
+    }
+  }
+}
+
+#endif  // TOLLIVEX_IMAGE_PINS_H_

@@ -1,0 +1,38 @@
+// Tests that the fill follows glibc's srand()/rand() sequence, whichever
+// kernel turns the generator's words into bytes.
+#include "image/fill.h"
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+
+#include "srec_reader.h"
+
+namespace {
+
+TEST(Fill, FollowsTheCLibraryRandSequence) {
+#ifndef __GLIBC__
+  GTEST_SKIP() << "the C library is not glibc, whose rand() the fill follows";
+#endif
+  const auto clock = static_cast<uint32_t>(time(nullptr));
+  const size_t kBytes = 1000000;
+  const auto kernels = static_cast<int>(bestFillKernel()) + 1;
+  FillGenerator fill;
+  for (uint32_t seed : {0u, 1u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu, clock}) {
+    std::vector<uint8_t> want = seededFill(seed, kBytes);
+    for (int kernel = 0; kernel < kernels; ++kernel) {
+      seedFill(&fill, seed);
+      fill.kernel = static_cast<FillKernel>(kernel);
+      // Runs of every length up to past the generator's blocks, so that they
+      // straddle them at every offset.
+      std::vector<uint8_t> bytes(kBytes);
+      for (size_t done = 0, n = 1; done < kBytes; done += n, n = n % 5000 + 1)
+        fillBytes(&fill, &bytes[done], std::min(n, kBytes - done));
+      size_t mismatches = 0;
+      for (size_t i = 0; i < kBytes; ++i) mismatches += bytes[i] != want[i];
+      EXPECT_EQ(mismatches, 0u) << "seed " << seed << ", kernel " << kernel;
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,103 @@
+// Tests of what an output file is judged to be by its open descriptor, and
+// of the rename a pending signal stops.
+#include "io/output_file.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+
+#include "cli/tool_runner.h"
+#include "io/cleanup.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using OutputFileTest = ToolTest;
+
+TEST_F(OutputFileTest, JudgesTheNameByItsDescriptor) {
+  std::ofstream(dir_ + "/regular") << "kept\n";
+  fs::create_symlink("regular", dir_ + "/link");
+  fs::create_symlink("missing", dir_ + "/dangling");
+  fs::create_symlink("/dev/null", dir_ + "/null");
+  fs::create_directory(dir_ + "/dir");
+  ASSERT_EQ(mkfifo((dir_ + "/fifo").c_str(), 0600), 0);
+  int reader = open((dir_ + "/fifo").c_str(), O_RDONLY | O_NONBLOCK);
+  int sock = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address = {};
+  address.sun_family = AF_UNIX;
+  std::string sockPath = dir_ + "/socket";
+  sockPath.copy(address.sun_path, sizeof address.sun_path - 1);
+  ASSERT_EQ(bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address),
+            0);
+  // A name as long as open() takes, in a directory whose path leaves no
+  // room for a temporary name beside it.
+  ASSERT_EQ(chdir(dir_.c_str()), 0);
+  std::string deep = std::string(250, 'd');
+  while (deep.size() < 4080) deep += "/" + std::string(250, 'd');
+  deep.resize(4080);
+  fs::create_directories(deep);
+  const int kNew = -1, kReplace = -2;  // Not written in place.
+  struct Case {
+    std::string name;
+    int error;  // Or kNew, kReplace, or 0: written in place.
+    bool positional;
+  } cases[] = {
+      {"missing", kNew, true},
+      {"dangling", kNew, true},
+      {deep + "/a", kNew, true},
+      {"regular", kReplace, true},
+      {"link", kReplace, true},
+      {"null", 0, true},
+      {"fifo", 0, false},
+      {"socket", ENXIO, false},
+      {"dir", EISDIR, false},
+      {"no/such", ENOENT, false},
+      {"regular/x", ENOTDIR, false},
+  };
+  for (const Case& c : cases) {
+    OutputFile file;
+    errno = 0;
+    bool ok = openOutputFile(c.name, &file);
+    EXPECT_EQ(ok ? 0 : errno, c.error > 0 ? c.error : 0) << c.name;
+    if (!ok) continue;
+    EXPECT_EQ(file.direct, c.error == 0) << c.name;
+    EXPECT_EQ(file.replacing, c.error == kReplace) << c.name;
+    EXPECT_EQ(file.positional, c.positional) << c.name;
+    discardOutputFile(&file);
+  }
+  EXPECT_EQ(file("regular"), "kept\n");
+  close(reader);
+  close(sock);
+  fs::remove_all(std::string(250, 'd'));  // Too deep to remove by full path.
+}
+
+TEST_F(OutputFileTest, APendingSignalStopsTheRename) {
+  std::ofstream(dir_ + "/a.sx") << "kept\n";
+  OutputFile image;
+  ASSERT_TRUE(openOutputFile(dir_ + "/a.sx", &image));
+  ASSERT_EQ(write(image.fd, "new\n", 4), 4);
+  // SIGINT arrives after the image is written, before the rename.
+  sigset_t interrupt, old;
+  sigemptyset(&interrupt);
+  sigaddset(&interrupt, SIGINT);
+  pthread_sigmask(SIG_BLOCK, &interrupt, &old);
+  raise(SIGINT);
+  errno = 0;
+  EXPECT_FALSE(commitOutputFile(&image));
+  EXPECT_EQ(errno, EINTR);
+  int number = 0;
+  EXPECT_EQ(sigwait(&interrupt, &number), 0);
+  pthread_sigmask(SIG_SETMASK, &old, nullptr);
+  EXPECT_EQ(file("a.sx"), "kept\n");
+  EXPECT_EQ(files(), 1u);  // No temporary file left.
+}
+
+}  // namespace
