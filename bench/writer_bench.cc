@@ -37,10 +37,16 @@ void Range(benchmark::State& state) {
   close(fd);
 }
 
-// The floor: the fill bytes of a stretch, and nothing else.
+// The floor: the fill bytes of a stretch, and nothing else, with each
+// kernel (0 scalar, 1 SSE2, 2 AVX2) the CPU has.
 void FillStretch(benchmark::State& state) {
   FillGenerator fill;
   seedFill(&fill, 1);
+  if (state.range(0) > static_cast<int64_t>(bestFillKernel())) {
+    state.SkipWithError("the CPU lacks this kernel");
+    return;
+  }
+  fill.kernel = static_cast<FillKernel>(state.range(0));
   uint8_t bytes[kStretchBytes];
   for (auto _ : state) {
     fillBytes(&fill, bytes, sizeof bytes);
@@ -63,7 +69,7 @@ void ranges(benchmark::internal::Benchmark* b) {
 }
 
 BENCHMARK(Range)->Apply(ranges)->Unit(benchmark::kMillisecond);
-BENCHMARK(FillStretch);
+BENCHMARK(FillStretch)->DenseRange(0, 2)->ArgName("kernel");
 
 }  // namespace
 

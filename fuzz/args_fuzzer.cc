@@ -45,20 +45,25 @@ int cappedFile() {
 
 // Aborts unless text is a run of well-formed records: S and a type digit
 // (or ':' for Intel HEX), upper-case hex, a count that matches the length,
-// and a good checksum.  With partial set, a last line cut short by the cap
-// is let through.
-void checkRecords(const std::string& all, bool intelHex, bool partial) {
+// a good checksum, no more data bytes than shape allows, and the line end
+// it asks for.  With partial set, a last line cut short by the cap is let
+// through.
+void checkRecords(const std::string& all, bool intelHex, bool partial,
+                  const RecordShape& shape) {
   const char* text = all.data();
   const char* end = text + all.size();
   while (text < end) {
     const char* nl = static_cast<const char*>(memchr(text, '\n', end - text));
     if (nl == nullptr && partial) return;
+    const char* lineEnd = nl;
+    if (nl != nullptr && shape.crlf && (nl == text || *--lineEnd != '\r'))
+      abort();
     const int head = intelHex ? 1 : 2;  // ":" or "S" and the type.
-    if (nl == nullptr || nl - text < 4 || text[0] != (intelHex ? ':' : 'S') ||
-        (nl - text - head) % 2 != 0)
+    if (nl == nullptr || lineEnd - text < 4 ||
+        text[0] != (intelHex ? ':' : 'S') || (lineEnd - text - head) % 2 != 0)
       abort();
     unsigned sum = 0, count = 0;
-    for (const char* p = text + head; p < nl; p += 2) {
+    for (const char* p = text + head; p < lineEnd; p += 2) {
       int hi = hexDigit(p[0]), lo = hexDigit(p[1]);
       if (hi < 0 || lo < 0) abort();
       sum += static_cast<unsigned>(hi * 16 + lo);
@@ -68,7 +73,11 @@ void checkRecords(const std::string& all, bool intelHex, bool partial) {
                                             hexDigit(text[head + 1]));
     bool good = intelHex ? stated + 5 == count && (sum & 0xFF) == 0
                          : stated + 1 == count && (sum & 0xFF) == 0xFF;
-    if (!good) abort();
+    // Data records: S1, S2, S3 or type 00.
+    bool data = intelHex ? text[7] == '0' && text[8] == '0'
+                         : text[1] >= '1' && text[1] <= '3';
+    unsigned dataBytes = intelHex ? stated : stated - (text[1] - '0') - 2;
+    if (!good || (data && dataBytes > shape.length)) abort();
     text = nl + 1;
   }
 }
@@ -122,11 +131,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case ImageFormat::kIntelHex:
     case ImageFormat::kSRecord:
       text.resize(reach);
-      checkRecords(text, image.format == ImageFormat::kIntelHex, !ok);
-      const char* end = image.format == ImageFormat::kIntelHex ? ":00000001FF\n"
-                                                               : "S9030000FC\n";
-      if (ok && text.compare(text.size() - strlen(end), strlen(end), end) != 0)
-        abort();
+      checkRecords(text, image.format == ImageFormat::kIntelHex, !ok,
+                   image.shape);
+      // The last line is the end: ":00000001FF", or S7, S8 or S9.
+      size_t last = text.rfind('\n', text.size() - 2) + 1;
+      bool ended = image.format == ImageFormat::kIntelHex
+                       ? text.compare(last, 11, ":00000001FF") == 0
+                       : text[last] == 'S' && text[last + 1] >= '7';
+      if (ok && !ended) abort();
       break;
   }
   return 0;

@@ -39,8 +39,12 @@ bool readLine(const std::string& line, Record* record) {
   if (line.size() < 4 || line[0] != 'S' || !hexBytes(line, 2, &bytes, &sum) ||
       bytes[0] + 1u != bytes.size() || (sum & 0xFF) != 0xFF)
     return false;
-  size_t addressBytes = line[1] == '2' ? 3 : line[1] == '3' ? 4 : 2;
-  if (bytes.size() < addressBytes + 2) return false;
+  // S0, S1, S5, S9: 2 address bytes; S2, S6, S8: 3; S3, S7: 4.
+  static const std::string kWidth = "2234-23432";
+  size_t type = static_cast<size_t>(line[1] - '0');
+  if (type >= kWidth.size() || kWidth[type] == '-') return false;
+  size_t addressBytes = static_cast<size_t>(kWidth[type] - '0');
+  if (bytes.size() < addressBytes + 1 + (type >= 1 && type <= 3)) return false;
   record->type = line[1];
   record->address = 0;
   for (size_t i = 1; i <= addressBytes; ++i)
@@ -49,14 +53,25 @@ bool readLine(const std::string& line, Record* record) {
   return true;
 }
 
+// The next line of lines, without its end; fails the current test unless
+// every line ends alike, all with LF or all with CR LF.
+bool nextLine(std::istringstream* lines, std::string* line) {
+  if (!std::getline(*lines, *line)) return false;
+  bool crlf = !line->empty() && line->back() == '\r';
+  if (crlf) line->pop_back();
+  const std::string& all = lines->str();
+  EXPECT_EQ(crlf, all[all.find('\n') - 1] == '\r') << "mixed line ends";
+  EXPECT_TRUE(all.back() == '\n') << "unterminated last line";
+  return true;
+}
+
 }  // namespace
 
 std::vector<Record> readRecords(const std::string& text) {
   std::vector<Record> records;
-  EXPECT_TRUE(text.empty() || text.back() == '\n') << "unterminated last line";
   std::istringstream lines(text);
   std::string line;
-  while (std::getline(lines, line)) {
+  while (nextLine(&lines, &line)) {
     Record record;
     EXPECT_TRUE(readLine(line, &record)) << "bad record: " << line;
     records.push_back(record);
@@ -93,13 +108,13 @@ Memory memoryOf(const std::string& text) {
   return memory;
 }
 
-Memory memoryOfIntelHex(const std::string& text) {
+Memory memoryOfIntelHex(const std::string& text, Layout* layout) {
   Memory memory;
   std::istringstream lines(text);
   std::string line;
   uint32_t upper = 0;
-  bool ended = false, based = false;
-  while (std::getline(lines, line)) {
+  bool ended = false, based = false, started = false;
+  while (nextLine(&lines, &line)) {
     std::vector<uint8_t> bytes;
     unsigned sum = 0;
     bool ok = !ended && !line.empty() && line[0] == ':' &&
@@ -114,8 +129,11 @@ Memory memoryOfIntelHex(const std::string& text) {
       based = true;
     } else if (ok && bytes[3] == 0x01 && bytes[0] == 0) {
       ended = true;
-    } else if (ok && bytes[3] == 0x00 && based) {
+    } else if (ok && bytes[3] == 0x05 && bytes[0] == 4 && !started) {
+      started = true;  // The start address, at most once, after the data.
+    } else if (ok && bytes[3] == 0x00 && based && !started) {
       uint32_t address = upper | uint32_t{bytes[1]} << 8 | bytes[2];
+      if (layout != nullptr) layout->emplace_back(address, bytes[0]);
       for (size_t i = 0; i < bytes[0]; ++i)
         memory[address + static_cast<uint32_t>(i)] = bytes[4 + i];
     } else {

@@ -17,7 +17,8 @@ struct Record {
 };
 
 // Splits text into records, failing the current test on any line that is
-// not upper-case hex with a correct count and checksum.
+// not upper-case hex with a correct count and checksum, or that does not
+// end as the others do (LF or CR LF).
 std::vector<Record> readRecords(const std::string& text);
 
 // The data records only, in file order.
@@ -36,9 +37,11 @@ using Memory = std::map<uint32_t, uint8_t>;
 Memory memoryOf(const std::string& text);
 
 // The same for Intel HEX text, read strictly: upper-case hex, counts and
-// checksums, data records under extended linear address records, and one
-// end record, last.  Fails the current test otherwise.
-Memory memoryOfIntelHex(const std::string& text);
+// checksums, data records under extended linear address records that
+// change the address, at most one start address after them, one end
+// record, last, and lines ending alike.  Fails the current test otherwise.
+// Adds where the data records lie to *layout, when given.
+Memory memoryOfIntelHex(const std::string& text, Layout* layout = nullptr);
 
 // The fill bytes srand(seed) then n rand() calls give.
 std::vector<uint8_t> seededFill(unsigned seed, size_t n);

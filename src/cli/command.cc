@@ -5,6 +5,7 @@
 #include "cli/message.h"
 #include "cli/output_name.h"
 #include "cli/scan.h"
+#include "image/record_cut.h"
 
 namespace {
 
@@ -15,6 +16,52 @@ bool readAddress(const char* text, uint32_t* address) {
       "bad address text '%s': expected a number from -2147483648 to "
       "4294967295 (decimal, 0x hexadecimal or 0 octal)",
       text);
+  return false;
+}
+
+// Checks that the words given suit the format: some shape only S-records,
+// some only the text formats.
+bool wordsSuitTheFormat(const Command& command) {
+  const ImageSpec& image = command.image;
+  const RecordShape& shape = image.shape;
+  const struct {
+    bool given;
+    const char* word;
+  } sRecordsOnly[] = {{shape.count, "-count"},
+                      {command.addressSizeGiven, "-addrsize"},
+                      {shape.headerGiven, "-header"}},
+    textOnly[] = {{command.recordLength != nullptr, "-reclen"},
+                  {shape.entryGiven, "-entry"},
+                  {shape.crlf, "-crlf"}};
+  for (const auto& w : sRecordsOnly) {
+    if (w.given && image.format != ImageFormat::kSRecord) {
+      reportError("%s writes S-records only", w.word);
+      return false;
+    }
+  }
+  for (const auto& w : textOnly) {
+    if (w.given && image.format == ImageFormat::kBinary) {
+      reportError("%s does not apply to -bin", w.word);
+      return false;
+    }
+  }
+  return true;
+}
+
+// Reads -reclen's value, now that the format and unit are known.
+bool readRecordLength(Command* command) {
+  ImageSpec& image = command->image;
+  if (command->recordLength == nullptr) return true;
+  uint32_t length;
+  if (parseAddress(command->recordLength, &length) && length >= 1 &&
+      length <= maxRecordLength(image.format) && length % image.unit == 0) {
+    image.shape.length = length;
+    return true;
+  }
+  reportError(
+      "bad record length '%s': expected a number from 1 to %u (%u with "
+      "-ihex), even with -word",
+      command->recordLength, kMaxSRecordData, kMaxIntelHexData);
   return false;
 }
 
@@ -56,6 +103,8 @@ CommandKind readCommand(int argc, char** argv, Command* command) {
     reportError("-word writes S-records only");
     return CommandKind::kMisuse;
   }
+  if (!wordsSuitTheFormat(*command) || !readRecordLength(command))
+    return CommandKind::kMisuse;
   int texts = argc - scan.at - 1;
   if (texts % 2 != 0) {
     reportError("address texts come in pairs, but %d were given", texts);
@@ -72,6 +121,17 @@ CommandKind readCommand(int argc, char** argv, Command* command) {
       !risingWithoutOverlap(image.pairs)) {
     reportBinaryOutOfOrder("standard output");
     return CommandKind::kMisuse;
+  }
+  if (image.shape.count) {
+    uint64_t records = imageRecords(image);
+    if (records > kMaxCountedRecords) {
+      reportError(
+          "-count: %llu data records are more than an S6 record holds "
+          "(%llu)",
+          static_cast<unsigned long long>(records),
+          static_cast<unsigned long long>(kMaxCountedRecords));
+      return CommandKind::kMisuse;
+    }
   }
   if (!image.toStandardOutput)
     image.name = outputName(argv[scan.at], command->alt, image.format);

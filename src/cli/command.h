@@ -11,6 +11,9 @@ struct Command {
   bool binary = false;     // "-bin"
   bool seedGiven = false;  // "-seed": neither SOURCE_DATE_EPOCH nor the
                            // clock seeds the fill.
+  // "-reclen": read once the format and unit are known.
+  const char* recordLength = nullptr;
+  bool addressSizeGiven = false;  // "-addrsize"
 };
 
 enum class CommandKind {
@@ -21,8 +24,9 @@ enum class CommandKind {
 };
 
 // Reads the options and their values, then checks the image file name, the
-// count of address texts and each text, in that order, and reports the
-// first misuse.  *command starts afresh.
+// words against the format, the record length, the count of address texts
+// and each text, in that order, and reports the first misuse.  *command
+// starts afresh.
 CommandKind readCommand(int argc, char** argv, Command* command);
 
 // Reports that a binary image cannot go to destination, which cannot go

@@ -12,6 +12,7 @@
 #include "cli/hex_bytes.h"
 #include "cli/message.h"
 #include "image/device_profile.h"
+#include "image/record_cut.h"
 
 namespace {
 
@@ -26,6 +27,10 @@ bool applyWord(const char* arg, Command* command) {
     command->intelHex = true;
   } else if (strcasecmp(arg, "-bin") == 0) {
     command->binary = true;
+  } else if (strcasecmp(arg, "-count") == 0) {
+    command->image.shape.count = true;
+  } else if (strcasecmp(arg, "-crlf") == 0) {
+    command->image.shape.crlf = true;
   } else if (strcasecmp(arg, "-cfvx") != 0) {
     // "-cfvx" is accepted for compatibility and pins nothing: an earlier
     // profile stays in force.
@@ -82,17 +87,66 @@ bool readPin(const char* text, Command* command) {
   return true;
 }
 
-// Whether arg is an option that takes the next argument as its value.
-bool isValueOption(const char* arg) {
-  return strcasecmp(arg, "-seed") == 0 || strcasecmp(arg, "-fill") == 0 ||
-         strcasecmp(arg, "-pin") == 0;
+bool readRecordLength(const char* text, Command* command) {
+  command->recordLength = text;  // Checked once the format is known.
+  return true;
 }
-// Reads the value of a value option into *command; reports a bad one and
-// returns false.
-bool readValue(const char* option, const char* value, Command* command) {
-  if (strcasecmp(option, "-seed") == 0) return readSeed(value, command);
-  if (strcasecmp(option, "-fill") == 0) return readFill(value, command);
-  return readPin(value, command);
+
+bool readAddressSize(const char* text, Command* command) {
+  uint32_t size;
+  if (parseAddress(text, &size) && size >= 2 && size <= 4) {
+    command->image.shape.addressSize = size;
+    command->addressSizeGiven = true;
+    return true;
+  }
+  reportError("bad address size '%s': expected 2, 3 or 4", text);
+  return false;
+}
+
+bool readEntry(const char* text, Command* command) {
+  RecordShape& shape = command->image.shape;
+  if (parseAddress(text, &shape.entry)) {
+    shape.entryGiven = true;
+    return true;
+  }
+  reportError(
+      "bad entry address '%s': expected a number from -2147483648 to "
+      "4294967295 (decimal, 0x hexadecimal or 0 octal)",
+      text);
+  return false;
+}
+
+bool readHeader(const char* text, Command* command) {
+  RecordShape& shape = command->image.shape;
+  if (strlen(text) <= kMaxHeaderBytes) {
+    shape.header = text;
+    shape.headerGiven = true;
+    return true;
+  }
+  reportError("bad header text: longer than %zu bytes", kMaxHeaderBytes);
+  return false;
+}
+
+// The options that take the next argument as their value, and what reads
+// it into a command, reporting a bad one.
+struct ValueOption {
+  const char* word;
+  bool (*read)(const char* value, Command* command);
+};
+const ValueOption kValueOptions[] = {
+    {"-seed", readSeed},
+    {"-fill", readFill},
+    {"-pin", readPin},
+    {"-reclen", readRecordLength},
+    {"-addrsize", readAddressSize},
+    {"-entry", readEntry},
+    {"-header", readHeader},
+};
+
+const ValueOption* findValueOption(const char* arg) {
+  for (const ValueOption& option : kValueOptions)
+    if (strcasecmp(arg, option.word) == 0) return &option;
+  return nullptr;
 }
 
 // Whether every pin ends inside the address space: the unit is only known
@@ -124,13 +178,13 @@ Scan scanArguments(int argc, char** argv, Command* command) {
       return {ScanStop::kHelp, i};
     if (strcasecmp(arg, "--version") == 0) return {ScanStop::kVersion, i};
     if (applyWord(arg, command)) continue;
-    if (isValueOption(arg)) {
+    if (const ValueOption* option = findValueOption(arg)) {
       if (i + 1 == argc) {
         reportError("option '%s' needs a value", arg);
         return {ScanStop::kBadValue, i};
       }
-      if (strcasecmp(arg, "-pin") == 0) pinTexts.push_back(argv[i + 1]);
-      if (!readValue(arg, argv[i + 1], command))
+      if (option->read == readPin) pinTexts.push_back(argv[i + 1]);
+      if (!option->read(argv[i + 1], command))
         return {ScanStop::kBadValue, i + 1};
       ++i;
       continue;

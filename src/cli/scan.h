@@ -20,8 +20,8 @@ struct Scan {
 };
 
 // Applies the options from argv[1] on to *command, up to the image file
-// argument.  Words match whole, ignoring the case of ASCII letters; -seed,
-// -fill and -pin take the next argument as their value.  A lone "-" is the
+// argument.  Words match whole, ignoring the case of ASCII letters; the
+// value options take the next argument as their value.  A lone "-" is the
 // image file argument and names standard output.  "--" ends the options:
 // the argument after it is the image file argument whatever it looks like,
 // "-" naming a file.

@@ -1,19 +1,20 @@
-// Motorola S-records: the S0 header, S1/S2/S3 data and the S9 terminator.
+// Motorola S-records: the S0 header, S1/S2/S3 data, the S5/S6 count and the
+// S7/S8/S9 terminator.
 #include "format/srecord.h"
-
-#include "format/hex_digits.h"
 
 namespace {
 
-// Writes the record head "S<type><count><address>" with addressBytes bytes
-// of address; returns the next position and adds the bytes to *sum.
-char* putHead(char* p, char type, unsigned count, uint32_t address,
-              int addressBytes, unsigned* sum) {
+// Writes the record head "S<type><count><address>" with addressSize bytes
+// of address, where count covers dataBytes more and the checksum; returns
+// the next position and adds the bytes to *sum.
+char* putHead(char* p, char type, unsigned addressSize, size_t dataBytes,
+              uint32_t address, unsigned* sum) {
   *p++ = 'S';
   *p++ = type;
-  p = putByte(p, static_cast<uint8_t>(count));
+  auto count = static_cast<uint8_t>(addressSize + dataBytes + 1);
+  p = putByte(p, count);
   *sum += count;
-  for (int i = addressBytes - 1; i >= 0; --i) {
+  for (int i = static_cast<int>(addressSize) - 1; i >= 0; --i) {
     auto byte = static_cast<uint8_t>(address >> (8 * i));
     p = putByte(p, byte);
     *sum += byte;
@@ -21,40 +22,46 @@ char* putHead(char* p, char type, unsigned count, uint32_t address,
   return p;
 }
 
-// Ends a record with its checksum and a line feed.
-char* putChecksum(char* p, unsigned sum) {
+// Ends a record with its checksum and the line end.
+char* putChecksum(char* p, unsigned sum, bool crlf) {
   p = putByte(p, static_cast<uint8_t>(~sum));
+  if (crlf) *p++ = '\r';
   *p++ = '\n';
   return p;
 }
 
+// A record of a type whose address field says all.
+char* putAddressOnly(char* p, char type, unsigned addressSize, uint32_t address,
+                     bool crlf) {
+  unsigned sum = 0;
+  p = putHead(p, type, addressSize, 0, address, &sum);
+  return putChecksum(p, sum, crlf);
+}
+
 }  // namespace
 
-char* formatSRecordHeader(char* p, const std::string& name) {
-  static const uint8_t kModule[22] = {'D', 'u', 'm', 'm', 'y', 'S', 'R', 'E',
-                                      'C', 0,   0,   0,   0,   0,   0,   0,
-                                      0,   0,   0,   0,   1,   1};
-  size_t n = name.size() < 36 ? name.size() : 36;
-  unsigned sum = 0;
-  p = putHead(p, '0', static_cast<unsigned>(sizeof kModule + n + 3), 0, 2,
-              &sum);
-  p = putBytes(p, kModule, sizeof kModule, &sum);
-  p = putBytes(p, reinterpret_cast<const uint8_t*>(name.data()), n, &sum);
-  return putChecksum(p, sum);
+std::string moduleHeader(const std::string& name) {
+  static const char kModule[22] = {'D', 'u', 'm', 'm', 'y', 'S', 'R', 'E',
+                                   'C', 0,   0,   0,   0,   0,   0,   0,
+                                   0,   0,   0,   0,   1,   1};
+  return std::string(kModule, sizeof kModule) + name.substr(0, 36);
 }
 
-char* formatSRecordData(char* p, uint32_t address, const uint8_t* bytes,
-                        unsigned count) {
-  int addressBytes = address <= 0xFFFF ? 2 : address <= 0xFFFFFF ? 3 : 4;
+char* formatSRecordHeader(char* p, const std::string& data, bool crlf) {
   unsigned sum = 0;
-  p = putHead(p, static_cast<char>('0' + addressBytes - 1),
-              count + addressBytes + 1, address, addressBytes, &sum);
-  p = putBytes(p, bytes, count, &sum);
-  return putChecksum(p, sum);
+  p = putHead(p, '0', 2, data.size(), 0, &sum);
+  p = putBytes(p, reinterpret_cast<const uint8_t*>(data.data()), data.size(),
+               &sum);
+  return putChecksum(p, sum, crlf);
 }
 
-char* formatSRecordEnd(char* p) {
-  unsigned sum = 0;
-  p = putHead(p, '9', 3, 0, 2, &sum);
-  return putChecksum(p, sum);
+char* formatSRecordCount(char* p, uint32_t records, bool crlf) {
+  return records <= 0xFFFF ? putAddressOnly(p, '5', 2, records, crlf)
+                           : putAddressOnly(p, '6', 3, records, crlf);
+}
+
+char* formatSRecordEnd(char* p, uint32_t entry, unsigned addressSize,
+                       bool crlf) {
+  return putAddressOnly(p, static_cast<char>('0' + 11 - addressSize),
+                        addressSize, entry, crlf);
 }

@@ -3,6 +3,8 @@
 
 #include <cerrno>
 
+#include "image/record_cut.h"
+
 void startImage(ImageDriver* driver, const ImageSpec& image, Output* out) {
   startImageWriter(&driver->writer, image, out);
   driver->pair = 0;
@@ -31,8 +33,10 @@ DriveStep driveImage(ImageDriver* driver, uint64_t* bytes) {
   }
   if (ok) {
     const AddressPair& pair = image.pairs[driver->pair];
-    uint64_t last = driver->next | (kSliceBytes / image.unit - 1);
-    if (last > pair.end) last = pair.end;
+    uint64_t last = driver->next + kSliceBytes / image.unit - 1;
+    last = last < pair.end
+               ? lastRecordEnd(addressesPerRecord(image), driver->next, last)
+               : pair.end;
     auto from = static_cast<uint32_t>(driver->next);
     auto to = static_cast<uint32_t>(last);
     ok = writeRange(writer, from, to);

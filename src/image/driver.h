@@ -12,9 +12,8 @@
 #include "io/output.h"
 
 // Ranges are written a slice of at most this many data bytes at a time, so
-// that a caller can show progress in between.  A slice ends on a multiple
-// of 32 bytes (16 words), where no record crosses, so the records are those
-// of the whole range.
+// that a caller can show progress in between.  A slice ends where a record
+// ends, so the records are those of the whole range.
 constexpr uint64_t kSliceBytes = uint64_t{1} << 20;
 
 struct ImageDriver {

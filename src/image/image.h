@@ -34,6 +34,24 @@ enum class ImageFormat {
               // 0xFF where no range reaches.
 };
 
+// The shape of the records of a text format: what a loader under test may
+// be picky about.
+struct RecordShape {
+  // The most data bytes a record holds (even with -word).  A record never
+  // crosses a multiple of length / unit addresses, nor of 0x10000.
+  unsigned length = 32;
+  // S-records: the smallest address field of a data record, in bytes.
+  unsigned addressSize = 2;
+  // The start address: in the terminator (S7/S8/S9), or Intel HEX type 05.
+  bool entryGiven = false;
+  uint32_t entry = 0;
+  bool count = false;  // S-records: an S5/S6 count record after the data.
+  bool crlf = false;   // Lines end with CR LF, not LF.
+  // S-records: the S0 record's data, instead of the module field and name.
+  bool headerGiven = false;
+  std::string header;
+};
+
 struct ImageSpec {
   // The ranges in command-line order, never sorted or merged.
   std::vector<AddressPair> pairs;
@@ -50,6 +68,7 @@ struct ImageSpec {
   FixedRegion blankRegion = {};
   std::vector<PinnedBlock> pins;
   ImageFormat format = ImageFormat::kSRecord;
+  RecordShape shape;
   // Where the image goes: standard output, or the file name, which the
   // S-record header carries (empty for standard output).
   bool toStandardOutput = false;

@@ -10,8 +10,15 @@
 
 #include "format/intel_hex.h"
 #include "format/srecord.h"
+#include "image/record_cut.h"
 
 namespace {
+
+// The most text a record adds beyond its data in hex: an Intel HEX extended
+// linear address record and the head, checksum and CR LF of a data record
+// (S-records add less).
+constexpr size_t kMaxRecordOverhead =
+    kMaxIntelHexText - size_t{2} * kMaxIntelHexData;
 
 // Writes the fill of the size bytes from byte position on to bytes.
 void fillStretch(ImageWriter* writer, uint64_t position, size_t size,
@@ -36,27 +43,6 @@ inline void pinBytes(ImageWriter* writer, uint32_t address, size_t count,
   applyRegion(image.securityRegion, address, count, bytes);
   applyRegion(image.blankRegion, address, count, bytes);  // The blank one wins.
   applyPins(pins, uint64_t{address} * image.unit, count, bytes);
-}
-
-// Encodes the record of count bytes at address in a text format.
-inline bool encodeRecord(ImageWriter* writer, uint32_t address,
-                         const uint8_t* bytes, unsigned count) {
-  Output* out = writer->out;
-  switch (writer->image->format) {
-    case ImageFormat::kSRecord:
-      if (!reserveOutput(out, kMaxSRecordLine)) return false;
-      commitOutput(out,
-                   formatSRecordData(outputEnd(out), address, bytes, count));
-      return true;
-    case ImageFormat::kIntelHex:
-      if (!reserveOutput(out, kMaxIntelHexText)) return false;
-      commitOutput(out, formatIntelHexData(outputEnd(out), address, bytes,
-                                           count, &writer->upperAddress));
-      return true;
-    case ImageFormat::kBinary:
-      return true;
-  }
-  return false;
 }
 
 // Makes room for the size bytes at address of a binary image, right in the
@@ -88,19 +74,56 @@ bool writeStretch(ImageWriter* writer, uint64_t first, uint64_t last,
   // In a byte image a record's regions match at its byte addresses, so the
   // whole stretch is pinned at once.
   if (unit == 1) pinBytes(writer, address, size, pins, bytes);
-  if (writer->image->format == ImageFormat::kBinary) return true;
-  const uint64_t perRecord = 32 / unit;  // Addresses.
+  const ImageFormat format = writer->image->format;
+  if (format == ImageFormat::kBinary) return true;
+  // Room for the whole stretch: its data in hex, and the most each record
+  // can add, in either text format.
+  const RecordShape& shape = writer->image->shape;
+  const uint64_t perRecord = addressesPerRecord(*writer->image);
+  uint64_t records =
+      (last - first) / perRecord + 2 + (last - first) / kRecordSegment + 1;
+  Output* out = writer->out;
+  if (!reserveOutput(out, 2 * size + records * kMaxRecordOverhead))
+    return false;
+  records = 0;
+  char* p = outputEnd(out);
+  // Each record runs up to where the next must start, or to last.  The
+  // text goes through char pointers, which may alias anything, so what the
+  // loop reads of the writer is held in locals.
+  const bool crlf = shape.crlf;
+  // The address field only grows with the address: the stretch's last
+  // record has the widest, and where its first has as wide a one, all do.
+  const unsigned lastField =
+      addressFieldSize(static_cast<uint32_t>(last), shape.addressSize);
+  const bool oneField = addressFieldSize(static_cast<uint32_t>(first),
+                                         shape.addressSize) == lastField;
+  uint32_t upperAddress = writer->upperAddress;
+  uint64_t byLength = (first / perRecord + 1) * perRecord;
+  const uint8_t* record = bytes;
   for (uint64_t a = first; a <= last;) {
-    uint64_t n = perRecord - a % perRecord;  // Up to the next boundary.
-    if (last + 1 - a < n) n = last + 1 - a;
-    auto count = static_cast<unsigned>(n * unit);
-    uint8_t* record = bytes + (a - first) * unit;
+    uint64_t next = (a | (kRecordSegment - 1)) + 1;
+    if (byLength < next) next = byLength;
+    if (next > last + 1) next = last + 1;
+    if (next == byLength) byLength += perRecord;
+    const auto address = static_cast<uint32_t>(a);
+    const auto count = static_cast<unsigned>((next - a) * unit);
     if (unit != 1)
-      pinBytes(writer, static_cast<uint32_t>(a), count, pins, record);
-    if (!encodeRecord(writer, static_cast<uint32_t>(a), record, count))
-      return false;
-    a += n;
+      pinBytes(writer, address, count, pins, bytes + (a - first) * unit);
+    if (format == ImageFormat::kSRecord) {
+      const unsigned field =
+          oneField ? lastField : addressFieldSize(address, shape.addressSize);
+      p = formatSRecordData(p, address, field, record, count, crlf);
+    } else {
+      p = formatIntelHexData(p, address, record, count, &upperAddress, crlf);
+    }
+    record += count;
+    ++records;
+    a = next;
   }
+  if (lastField > writer->widestField) writer->widestField = lastField;
+  writer->upperAddress = upperAddress;
+  writer->records += records;
+  commitOutput(out, p);
   return true;
 }
 
@@ -123,23 +146,32 @@ void startImageWriter(ImageWriter* writer, const ImageSpec& image,
   uint32_t high;
   writer->binary = {0, 0};
   imageSpan(image, &writer->binary.base, &high);
+  writer->records = 0;
+  writer->widestField = 0;
 }
 
 bool writeImageStart(ImageWriter* writer) {
-  if (writer->image->format != ImageFormat::kSRecord) return true;
+  const ImageSpec& image = *writer->image;
+  if (image.format != ImageFormat::kSRecord) return true;
   Output* out = writer->out;
   if (!reserveOutput(out, kMaxSRecordLine)) return false;
-  commitOutput(out, formatSRecordHeader(outputEnd(out), writer->image->name));
+  const RecordShape& shape = image.shape;
+  commitOutput(out,
+               formatSRecordHeader(
+                   outputEnd(out),
+                   shape.headerGiven ? shape.header : moduleHeader(image.name),
+                   shape.crlf));
   return true;
 }
 
 bool writeRange(ImageWriter* writer, uint32_t start, uint32_t end) {
   const unsigned unit = writer->image->unit;
   const uint64_t perStretch = kStretchBytes / unit;  // Addresses.
+  const uint64_t perRecord = addressesPerRecord(*writer->image);
   PinCursor pins = findPins(writer->pins, uint64_t{start} * unit);
   for (uint64_t a = start; a <= end;) {
-    uint64_t last = a | (perStretch - 1);  // Up to the stretch's end.
-    if (last > end) last = end;
+    uint64_t last = a + perStretch - 1;
+    last = last < end ? lastRecordEnd(perRecord, a, last) : end;
     if (!writeStretch(writer, a, last, &pins)) return false;
     a = last + 1;
   }
@@ -148,17 +180,32 @@ bool writeRange(ImageWriter* writer, uint32_t start, uint32_t end) {
 
 bool writeImageEnd(ImageWriter* writer) {
   Output* out = writer->out;
+  const RecordShape& shape = writer->image->shape;
+  // Room for two lines of either format.
+  if (!reserveOutput(out, 2 * kMaxSRecordLine)) return false;
+  char* p = outputEnd(out);
   switch (writer->image->format) {
-    case ImageFormat::kSRecord:
-      if (!reserveOutput(out, kMaxSRecordLine)) return false;
-      commitOutput(out, formatSRecordEnd(outputEnd(out)));
+    case ImageFormat::kSRecord: {
+      if (shape.count)
+        p = formatSRecordCount(p, static_cast<uint32_t>(writer->records),
+                               shape.crlf);
+      // Without a start address, S9 with 0; with one, the terminator is as
+      // wide as the widest data record, the address and -addrsize ask.
+      unsigned size = 2;
+      if (shape.entryGiven) {
+        size = addressFieldSize(shape.entry, shape.addressSize);
+        if (writer->widestField > size) size = writer->widestField;
+      }
+      p = formatSRecordEnd(p, shape.entry, size, shape.crlf);
       break;
+    }
     case ImageFormat::kIntelHex:
-      if (!reserveOutput(out, kMaxIntelHexText)) return false;
-      commitOutput(out, formatIntelHexEnd(outputEnd(out)));
+      if (shape.entryGiven) p = formatIntelHexStart(p, shape.entry, shape.crlf);
+      p = formatIntelHexEnd(p, shape.crlf);
       break;
     case ImageFormat::kBinary:
       break;
   }
+  commitOutput(out, p);
   return finishOutput(out);
 }

@@ -16,9 +16,9 @@
 #include "image/pins.h"
 #include "io/output.h"
 
-// The data bytes are made a stretch of this many at a time: the fill in one
-// loop, then the pinned bytes.  A multiple of 32, so that no record
-// straddles two stretches.
+// The data bytes are made a stretch of at most this many at a time: the
+// fill in one loop, then the pinned bytes.  A stretch ends where a record
+// ends, so that no record straddles two.
 constexpr size_t kStretchBytes = 4096;
 
 struct ImageWriter {
@@ -28,12 +28,15 @@ struct ImageWriter {
   // The pattern written out to a stretch and a pattern more, so that the
   // fill of any stretch is one copy from offset position % pattern size.
   std::vector<uint8_t> pattern;
-  uint8_t stretch[kStretchBytes];
+  // The encoders read whole vectors, up to 15 bytes past a record.
+  uint8_t stretch[kStretchBytes + 16];
   PinMap pins;
   // Intel HEX: the upper 16 bits of address that the last extended linear
   // address record set.
   uint32_t upperAddress;
   BinaryLayout binary;
+  uint64_t records;      // Data records written.
+  unsigned widestField;  // S-records: the widest address field so far.
 };
 
 // Prepares writer to write image, which must outlive it, into out.  An out
@@ -41,17 +44,18 @@ struct ImageWriter {
 // then have its ranges in rising order without overlap.
 void startImageWriter(ImageWriter* writer, const ImageSpec& image, Output* out);
 
-// Writes what comes before the data: the S0 record carrying the image's
-// name, or nothing in the other formats.
+// Writes what comes before the data: the S0 record, or nothing in the other
+// formats.
 bool writeImageStart(ImageWriter* writer);
 
 // Writes the records for the inclusive range start..end of the image's
-// addresses, in rising order, never crossing a multiple of 32 bytes (16
-// words).  Nothing is written when start > end.
+// addresses, in rising order, cut as record_cut.h says.  Nothing is
+// written when start > end.
 bool writeRange(ImageWriter* writer, uint32_t start, uint32_t end);
 
-// Writes what comes after the data, the S9 record or the Intel HEX end
-// record, then everything the output still holds.
+// Writes what comes after the data (the S-record count and terminator, or
+// the Intel HEX start address and end record), then everything the output
+// still holds.
 bool writeImageEnd(ImageWriter* writer);
 
 #endif  // TOLLIVEX_IMAGE_WRITER_H_

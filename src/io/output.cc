@@ -1,6 +1,7 @@
 // The buffered output: large buffers handed to a descriptor in few writes.
 #include "io/output.h"
 
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -37,7 +38,7 @@ void* writeSpares(void* arg) {
                       [out] { return out->spareUsed != 0 || out->stopping; });
     if (out->spareUsed == 0) return nullptr;
     lock.unlock();
-    int error = writeAll(out->fd, out->positional, out->spare.data(),
+    int error = writeAll(out->fd, out->positional, out->spare.data,
                          out->spareUsed, out->spareAt);
     lock.lock();
     if (out->error == 0) out->error = error;
@@ -81,8 +82,8 @@ void stopThread(Output* out) {
 // Writes the buffer in the calling thread.
 bool writeBuffer(Output* out) {
   if (out->error == 0)
-    out->error = writeAll(out->fd, out->positional, out->buffer.data(),
-                          out->used, out->at);
+    out->error = writeAll(out->fd, out->positional, out->buffer.data, out->used,
+                          out->at);
   out->at += out->used;
   out->used = 0;
   errno = out->error;
@@ -91,6 +92,26 @@ bool writeBuffer(Output* out) {
 
 }  // namespace
 
+void allocateOutputBuffer(OutputBuffer* buffer) {
+  if (buffer->data != nullptr) return;
+#if defined(MAP_POPULATE)
+  void* pages = mmap(nullptr, kOutputBufferSize, PROT_READ | PROT_WRITE,
+                     MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+  if (pages != MAP_FAILED) {
+    buffer->data = static_cast<char*>(pages);
+    return;
+  }
+#endif
+  buffer->data = new char[kOutputBufferSize];
+}
+
+OutputBuffer::~OutputBuffer() {
+#if defined(MAP_POPULATE)
+  if (data != nullptr && munmap(data, kOutputBufferSize) == 0) return;
+#endif
+  delete[] data;
+}
+
 Output::~Output() { stopThread(this); }
 
 void openOutput(Output* out, int fd, bool positional, bool threaded) {
@@ -98,8 +119,8 @@ void openOutput(Output* out, int fd, bool positional, bool threaded) {
   out->fd = fd;
   out->positional = positional;
   out->threaded = threaded;
-  out->buffer.resize(kOutputBufferSize);
-  out->spare.resize(kOutputBufferSize);
+  allocateOutputBuffer(&out->buffer);
+  allocateOutputBuffer(&out->spare);
   out->used = 0;
   out->at = 0;
   out->spareUsed = 0;
@@ -114,7 +135,7 @@ bool flushOutput(Output* out) {
   std::unique_lock<std::mutex> lock(out->mutex);
   if (!waitForThread(out, &lock)) return false;
   if (out->used == 0) return true;
-  out->buffer.swap(out->spare);
+  std::swap(out->buffer.data, out->spare.data);
   out->spareUsed = out->used;
   out->spareAt = out->at;
   out->at += out->used;
@@ -158,7 +179,7 @@ bool seekOutput(Output* out, uint64_t offset) {
 bool repeatOutput(Output* out, uint8_t byte, uint64_t count) {
   while (count > 0) {
     if (!reserveOutput(out, 1)) return false;
-    size_t n = std::min<uint64_t>(count, out->buffer.size() - out->used);
+    size_t n = std::min<uint64_t>(count, kOutputBufferSize - out->used);
     memset(outputEnd(out), byte, n);
     out->used += n;
     count -= n;

@@ -13,9 +13,22 @@
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
-#include <vector>
 
 constexpr size_t kOutputBufferSize = size_t{256} << 10;
+
+// One buffer of kOutputBufferSize bytes.  Its pages are mapped all at once
+// where the system can: faulting them in one by one costs a short image
+// more than filling them, in a virtual machine above all.
+struct OutputBuffer {
+  char* data = nullptr;
+  OutputBuffer() = default;
+  OutputBuffer(const OutputBuffer&) = delete;
+  OutputBuffer& operator=(const OutputBuffer&) = delete;
+  ~OutputBuffer();
+};
+
+// Gives *buffer its memory, unless it has it already.
+void allocateOutputBuffer(OutputBuffer* buffer);
 
 struct Output {
   int fd = -1;
@@ -26,12 +39,12 @@ struct Output {
   // Whether full buffers go to a thread of their own; cleared when none can
   // be made.
   bool threaded = true;
-  std::vector<char> buffer;  // Filling.
-  size_t used = 0;           // Bytes of buffer waiting to be written.
-  uint64_t at = 0;           // Where buffer[0] goes.
+  OutputBuffer buffer;  // Filling.
+  size_t used = 0;      // Bytes of buffer waiting to be written.
+  uint64_t at = 0;      // Where buffer[0] goes.
 
   // The buffer the thread writes, and what it is told; all under mutex.
-  std::vector<char> spare;
+  OutputBuffer spare;
   size_t spareUsed = 0;  // 0 when the thread is idle.
   uint64_t spareAt = 0;
   int error = 0;  // errno of the first failed write.
@@ -75,15 +88,15 @@ inline uint64_t outputPosition(const Output* out) {
 // Makes room for n (at most kOutputBufferSize) more bytes, flushing when
 // the buffer is too full.  Returns false when that flush failed.
 inline bool reserveOutput(Output* out, size_t n) {
-  return out->used + n <= out->buffer.size() || flushOutput(out);
+  return out->used + n <= kOutputBufferSize || flushOutput(out);
 }
 
 // Where the next byte goes in memory; room as reserved.
-inline char* outputEnd(Output* out) { return out->buffer.data() + out->used; }
+inline char* outputEnd(Output* out) { return out->buffer.data + out->used; }
 
 // Counts the bytes written at outputEnd() up to end as used.
 inline void commitOutput(Output* out, const char* end) {
-  out->used = static_cast<size_t>(end - out->buffer.data());
+  out->used = static_cast<size_t>(end - out->buffer.data);
 }
 
 #endif  // TOLLIVEX_IO_OUTPUT_H_

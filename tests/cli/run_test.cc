@@ -24,6 +24,9 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
   const std::string expected =
       "': expected a number from -2147483648 to 4294967295 (decimal, 0x "
       "hexadecimal or 0 octal)";
+  const std::string reclen = "bad record length '";
+  const std::string even =
+      "': expected a number from 1 to 250 (255 with -ihex), even with -word";
   const std::string pin = "bad pin '";
   const std::string inside =
       "': expected ADDRESS=HEXBYTES, such as 0x40C=FE, inside the address "
@@ -61,6 +64,23 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
       {{"-bin", "-", "0x10", "0x1F", "0", "0xF"},
        "binary output to standard output needs ranges in rising order "
        "without overlap"},
+      {{"-ihex", "-count", "app"}, "-count writes S-records only"},
+      {{"-bin", "-addrsize", "3", "app"}, "-addrsize writes S-records only"},
+      {{"-ihex", "-header", "x", "app"}, "-header writes S-records only"},
+      {{"-reclen", "8", "-bin", "app"}, "-reclen does not apply to -bin"},
+      {{"-bin", "-entry", "0", "app"}, "-entry does not apply to -bin"},
+      {{"-bin", "-crlf", "app"}, "-crlf does not apply to -bin"},
+      {{"-reclen", "251", "app"}, reclen + "251" + even},
+      {{"-ihex", "-reclen", "0", "app"}, reclen + "0" + even},
+      {{"-word", "-reclen", "15", "app"}, reclen + "15" + even},
+      {{"-addrsize", "1", "app"}, "bad address size '1': expected 2, 3 or 4"},
+      {{"-entry", "0x1O", "app"}, "bad entry address '0x1O" + expected},
+      {{"-header", std::string(253, 'h'), "app"},
+       "bad header text: longer than 252 bytes"},
+      {{"-reclen"}, "option '-reclen' needs a value"},
+      {{"-count", "-reclen", "1", "app", "0", "0xFFFFFF", "0", "0"},
+       "-count: 16777217 data records are more than an S6 record holds "
+       "(16777215)"},
   };
   for (const Case& c : cases) {
     std::ofstream(dir_ + "/app.sx") << "kept\n";
@@ -105,9 +125,11 @@ TEST_F(EndToEnd, AnswersHelpAndVersionCreatingNoFile) {
   // The help names every option word, in lines that fit a terminal.
   std::string help = run({"--help"}).out;
   for (const char* word :
-       {"-ihex", "-bin", "-word", "-alt", "-seed", "-fill", "-pin", "-hcs08",
-        "-hcs12", "-kin", "-cfv1", "-ke", "-s12z", "-msp430", "-cfvx", "-h",
-        "--help", "--version", "--"})
+       {"-ihex",   "-bin",      "-word",  "-alt",      "-seed",
+        "-fill",   "-pin",      "-hcs08", "-hcs12",    "-kin",
+        "-cfv1",   "-ke",       "-s12z",  "-msp430",   "-cfvx",
+        "-reclen", "-addrsize", "-entry", "-count",    "-crlf",
+        "-header", "-h",        "--help", "--version", "--"})
     EXPECT_NE(help.find(std::string(" ") + word), std::string::npos) << word;
   std::istringstream lines(help);
   for (std::string line; std::getline(lines, line);)

@@ -18,18 +18,6 @@ std::string readFile(const std::string& path) {
   return text.str();
 }
 
-std::string readFileAt(const std::string& dir, const std::string& path) {
-  int dirFd = open(dir.c_str(), O_RDONLY | O_DIRECTORY);
-  int fd = openat(dirFd, path.c_str(), O_RDONLY);
-  close(dirFd);
-  std::string text;
-  char buffer[65536];
-  for (ssize_t n; fd >= 0 && (n = read(fd, buffer, sizeof buffer)) > 0;)
-    text.append(buffer, static_cast<size_t>(n));
-  if (fd >= 0) close(fd);
-  return text;
-}
-
 std::future<std::string> readFifo(const std::string& path) {
   return std::async(std::launch::async, [path] { return readFile(path); });
 }

@@ -59,9 +59,6 @@ bool haveProgram(const char* name);
 
 std::string readFile(const std::string& path);
 
-// The same for a path relative to the directory dir, however long.
-std::string readFileAt(const std::string& dir, const std::string& path);
-
 // A frozen clock for reproducible runs: 2024-05-01 12:00:00 UTC.
 constexpr long kFrozen = 1714564800;
 
@@ -83,7 +80,9 @@ class ToolTest : public ::testing::Test {
               const RunOptions& options = {}) {
     return runTool(args, dir_, options);
   }
-  std::string file(const std::string& name) { return readFileAt(dir_, name); }
+  std::string file(const std::string& name) {
+    return readFile(dir_ + "/" + name);
+  }
   size_t files() {
     namespace fs = std::filesystem;
     return static_cast<size_t>(std::distance(fs::directory_iterator(dir_), {}));

@@ -1,0 +1,104 @@
+// End-to-end tests of the record shapes a loader under test may need:
+// length, address size, start address, count record, line ends, header.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "cli/tool_runner.h"
+#include "srec_reader.h"
+
+namespace {
+
+using Shapes = ToolTest;
+
+TEST_F(Shapes, CutAndFrameTheRecordsAsAsked) {
+  struct Case {
+    std::vector<std::string> args;  // Before "app" and the pairs.
+    std::vector<std::string> pairs;
+    Layout layout;      // Of the data records.
+    std::string types;  // Of all records, in order.
+    std::string tail;   // The lines after the data, LF for each line end.
+    std::string info;   // In srec_info's report, where srecord is present.
+  } cases[] = {
+      // clang-format off
+      // A record never crosses a multiple of the length, nor of 0x10000.
+      {{"-reclen", "16"}, {"8", "0x2F"}, {{8, 8}, {0x10, 16}, {0x20, 16}},
+       "01119", "S9030000FC\n", ""},
+      {{"-reclen", "250"}, {"0", "499"}, {{0, 250}, {250, 250}}, "0119", "",
+       "Data:   0000 - 01F3"},
+      {{"-reclen", "3"}, {"0xFFFC", "0x10004"},
+       {{0xFFFC, 3}, {0xFFFF, 1}, {0x10000, 2}, {0x10002, 3}}, "011229", "", ""},
+      {{"-reclen", "7"}, {"0xFFFFFE", "0x1000002"},
+       {{0xFFFFFE, 1}, {0xFFFFFF, 1}, {0x1000000, 3}}, "02239", "", ""},
+      {{"-word", "-reclen", "8"}, {"0", "9"}, {{0, 8}, {4, 8}, {8, 4}}, "01119",
+       "", ""},
+      {{"-ihex", "-reclen", "255"}, {"0xFFF0", "0x1000F"},
+       {{0xFFF0, 15}, {0xFFFF, 1}, {0x10000, 16}}, "", ":00000001FF\n",
+       "Data:   00FFF0 - 01000F"},
+      // The smallest address field, and a terminator that matches it.
+      {{"-addrsize", "3"}, {"0", "3"}, {{0, 4}}, "029", "S9030000FC\n", ""},
+      {{"-addrsize", "4", "-entry", "0"}, {"0", "3"}, {{0, 4}}, "037",
+       "S70500000000FA\n", ""},
+      {{"-entry", "0"}, {"0xFFFF", "0x10000"}, {{0xFFFF, 1}, {0x10000, 1}},
+       "0128", "S804000000FB\n", ""},
+      {{"-entry", "0x1234"}, {"0", "0"}, {}, "019", "S9031234B6\n",
+       "Execution Start Address: 00001234"},
+      {{"-entry", "0x123456"}, {"0", "0"}, {}, "018", "S8041234565F\n", ""},
+      {{"-entry", "-1"}, {"0", "0"}, {}, "017", "S705FFFFFFFFFE\n", ""},
+      {{"-ihex", "-entry", "0x12345678"}, {"0", "0"}, {}, "",
+       ":0400000512345678E3\n:00000001FF\n", "Execution Start Address: 12345678"},
+      // Count records: S5 up to 65535 data records, S6 beyond.
+      {{"-count", "-reclen", "1"}, {"0", "65534"}, {}, "",
+       "S503FFFFFE\nS9030000FC\n", "Data:   0000 - FFFE"},
+      {{"-count", "-reclen", "1"}, {"0", "65535"}, {}, "",
+       "S604010000FA\nS9030000FC\n", ""},
+      {{"-count"}, {"0", "0"}, {}, "0159", "S5030001FB\nS9030000FC\n", ""},
+      // CR LF, and a header of the image's own.
+      {{"-crlf", "-header", ""}, {"0", "0"}, {{0, 1}}, "019", "S9030000FC\n",
+       ""},
+      {{"-crlf", "-ihex"}, {"0", "0"}, {{0, 1}}, "", ":00000001FF\n", ""},
+      {{"-header", "boot v1.0"}, {"0", "0"}, {}, "019", "",
+       "Header: \"boot v1.0\""},
+      // clang-format on
+  };
+  const bool srecord = haveProgram("srec_info");
+  if (!srecord) std::cout << "srec_info is not installed: not read with it\n";
+  for (const Case& c : cases) {
+    std::vector<std::string> args = c.args;
+    args.push_back("app");
+    args.insert(args.end(), c.pairs.begin(), c.pairs.end());
+    auto given = [&c](const char* word) {
+      return std::find(c.args.begin(), c.args.end(), word) != c.args.end();
+    };
+    const std::string name = given("-ihex") ? "app.hex" : "app.sx";
+    ASSERT_EQ(run(args).status, 0) << c.args[0];
+    std::string text = file(name), lf = text;  // lf: with LF line ends.
+    for (size_t at; (at = lf.find("\r\n")) != std::string::npos;)
+      lf.erase(at, 1);
+    EXPECT_EQ(lf != text, given("-crlf")) << c.args[0];
+    EXPECT_EQ(lf.substr(lf.size() - std::min(lf.size(), c.tail.size())), c.tail)
+        << c.args[0];
+    Layout layout;
+    std::string types;
+    if (given("-ihex")) {
+      memoryOfIntelHex(text, &layout);
+    } else {
+      std::vector<Record> records = readRecords(text);
+      for (const Record& record : records) types += record.type;
+      layout = layoutOf(text);
+      auto header = std::find(c.args.begin(), c.args.end(), "-header");
+      std::string s0(records[0].data.begin(), records[0].data.end());
+      EXPECT_TRUE(header == c.args.end() || s0 == header[1]) << s0;
+    }
+    EXPECT_TRUE(c.types.empty() || types == c.types) << types;
+    EXPECT_TRUE(c.layout.empty() || layout == c.layout) << c.args[0];
+    if (!srecord || given("-word")) continue;
+    ToolRun info = runProgram(
+        {"srec_info", name, given("-ihex") ? "-intel" : "-motorola"}, dir_);
+    EXPECT_EQ(info.status, 0) << c.args[0] << info.err;
+    EXPECT_EQ(info.err, "") << c.args[0];
+    EXPECT_NE(info.out.find(c.info), std::string::npos) << info.out;
+  }
+}
+
+}  // namespace
