@@ -34,8 +34,10 @@ done <<'CASES'
 Tollivex -word -k|-ke -kin 
 Tollivex -seed 5 -fill |random 
 Tollivex -ih|-ihex 
-Tollivex -cr|-crlf 
+Tollivex -cr|-crc -crlf 
 Tollivex -count -reclen 16 -addrsize |2 3 4 
+Tollivex -crc crc16-x|crc16-xmodem: 
+Tollivex -lpc -s0|-s08p 
 Tollivex -entry 0 -header x ap|app.s19 apple.txt 
 Tollivex -bin -h|-h -hcs08 -hcs12 -header 
 Tollivex -pin 0x40C=FE -- -|-x 

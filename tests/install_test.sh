@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Checks the manual page renders without a single warning, and that
+# Checks the manual page renders without a single warning, also at 80
+# columns, and that
 # `cmake --install` into a fresh prefix gives a working Tollivex, its page,
 # its bash completion, and its copyright and changelog.
 #   install_test.sh SOURCE_DIR BUILD_DIR
@@ -10,6 +11,9 @@ trap 'rm -rf "$prefix"' EXIT
 
 if command -v groff >/dev/null; then
   warnings=$(groff -t -man -ww -z "$src/doc/Tollivex.1" 2>&1)
+  if command -v man >/dev/null; then  # As a terminal of 80 columns shows it.
+    warnings+=$(MANWIDTH=80 man --warnings -l "$src/doc/Tollivex.1" 2>&1 >/dev/null)
+  fi
   [ -z "$warnings" ] || { echo "groff warnings:"; echo "$warnings"; exit 1; }
 else
   echo "groff is not installed: rendering check skipped"
@@ -23,7 +27,7 @@ grep -q '^License: Expat$' "$prefix/share/doc/tollivex/copyright"
 gzip -dc "$prefix/share/doc/tollivex/changelog.gz" | head -n 1 |
   grep -q "^tollivex ($("$prefix/bin/Tollivex" --version | cut -d' ' -f2))"
 cd "$prefix"
-out=$("$prefix/bin/Tollivex" -kin app 0 7)
+out=$("$prefix/bin/Tollivex" -kin app 0 7 2>/dev/null)
 [ "$out" = "Producing image file: app.sx" ]
 [ "$(cat app.sx)" = "S01F000044756D6D7953524543000000000000000000000001016170702E73784B
 S10B0000FFFFFFFFFFFFFFFFFC

@@ -65,6 +65,32 @@ bool readRecordLength(Command* command) {
   return false;
 }
 
+// Settles the region of each -crc value given without one, and checks that
+// every value fits the address space and lies outside every region, and
+// that every region holds a byte.
+bool placeChecks(Command* command) {
+  ImageSpec& image = command->image;
+  uint32_t low = 0, high;
+  const bool covered = imageSpan(image, &low, &high);
+  for (size_t i : command->defaultRegions) {
+    PlacedCheck& check = image.checks[i];
+    check.start = low;
+    check.end = check.address - 1;
+    if (!covered || check.address == 0) check.start = check.end + 1;
+  }
+  for (const PlacedCheck& check : image.checks) {
+    const uint64_t last = uint64_t{check.address} + valueBytes(*check.kind) - 1;
+    bool fits = check.start <= check.end && last <= 0xFFFFFFFFu;
+    for (const PlacedCheck& other : image.checks)
+      fits = fits && (last < other.start || check.address > other.end);
+    if (!fits) {
+      reportBadCheck(check.text.c_str());
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 void reportBinaryOutOfOrder(const char* destination) {
@@ -75,14 +101,20 @@ void reportBinaryOutOfOrder(const char* destination) {
 
 CommandKind readCommand(int argc, char** argv, Command* command) {
   *command = Command();
+  switch (findAnswer(argc, argv)) {
+    case ScanStop::kHelp:
+      return CommandKind::kHelp;
+    case ScanStop::kVersion:
+      return CommandKind::kVersion;
+    default:
+      break;
+  }
   Scan scan = scanArguments(argc, argv, command);
   switch (scan.stop) {
     case ScanStop::kImage:
       break;
     case ScanStop::kHelp:
-      return CommandKind::kHelp;
     case ScanStop::kVersion:
-      return CommandKind::kVersion;
     case ScanStop::kBadValue:
       return CommandKind::kMisuse;
     case ScanStop::kNoImage:
@@ -103,11 +135,24 @@ CommandKind readCommand(int argc, char** argv, Command* command) {
     reportError("-word writes S-records only");
     return CommandKind::kMisuse;
   }
+  if (image.unit != 1 && !image.checks.empty()) {
+    reportError("-crc does not apply to -word");
+    return CommandKind::kMisuse;
+  }
   if (!wordsSuitTheFormat(*command) || !readRecordLength(command))
     return CommandKind::kMisuse;
+  for (int i = scan.at + 1; i < argc; ++i) {
+    if (isOptionWord(argv[i])) {
+      reportError(
+          "option '%s' comes after the image file name; options go first",
+          argv[i]);
+      return CommandKind::kMisuse;
+    }
+  }
   int texts = argc - scan.at - 1;
   if (texts % 2 != 0) {
-    reportError("address texts come in pairs, but %d were given", texts);
+    reportError("address texts come in pairs, but %d %s given", texts,
+                texts == 1 ? "was" : "were");
     return CommandKind::kMisuse;
   }
   for (int i = scan.at + 1; i < argc; i += 2) {
@@ -122,6 +167,11 @@ CommandKind readCommand(int argc, char** argv, Command* command) {
     reportBinaryOutOfOrder("standard output");
     return CommandKind::kMisuse;
   }
+  if (!image.checks.empty() && !risingWithoutOverlap(image.pairs)) {
+    reportError("-crc needs ranges in rising order without overlap");
+    return CommandKind::kMisuse;
+  }
+  if (!placeChecks(command)) return CommandKind::kMisuse;
   if (image.shape.count) {
     uint64_t records = imageRecords(image);
     if (records > kMaxCountedRecords) {

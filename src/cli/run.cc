@@ -63,7 +63,7 @@ RunOutcome openDestination(const ImageSpec& image, bool stdoutClosed,
   }
   if (!openOutputFile(image.name, file)) {
     reportError("cannot create %s: %s", image.name.c_str(), strerror(errno));
-    return RunOutcome::kMisuse;
+    return RunOutcome::kFailed;
   }
   // What the file is shows only now: a FIFO or a terminal cannot go back.
   if (image.format == ImageFormat::kBinary && !file->positional &&

@@ -38,14 +38,15 @@ bool applyWord(const char* arg, Command* command) {
     if (profile == nullptr) return false;
     command->image.securityRegion = profile->security;
     command->image.blankRegion = profile->blank;
+    command->image.profile = profile->family;
   }
   return true;
 }
 
 void reportBadPin(const char* text) {
   reportError(
-      "bad pin '%s': expected ADDRESS=HEXBYTES, such as 0x40C=FE, inside "
-      "the address space",
+      "bad pin '%s': expected ADDRESS=HEXBYTES (1 to 256 bytes), such as "
+      "0x40C=FE, inside the address space",
       text);
 }
 
@@ -83,8 +84,40 @@ bool readPin(const char* text, Command* command) {
     reportBadPin(text);
     return false;
   }
+  pin.text = text;
   command->image.pins.push_back(pin);
   return true;
+}
+
+// Reads KIND[-be]:ADDRESS[:START:END]; the layout is checked once the
+// ranges are known.
+bool readCheck(const char* text, Command* command) {
+  std::vector<std::string> parts(1);
+  for (const char* p = text; *p != '\0'; ++p) {
+    if (*p == ':') {
+      parts.emplace_back();
+    } else {
+      parts.back() += *p;
+    }
+  }
+  PlacedCheck check = {nullptr, false, 0, 0, 0, text};
+  std::string kind = parts[0];
+  check.bigEndian =
+      kind.size() > 3 && kind.compare(kind.size() - 3, 3, "-be") == 0;
+  if (check.bigEndian) kind.resize(kind.size() - 3);
+  check.kind = findCheckKind(kind.data(), kind.size());
+  const bool regionGiven = parts.size() == 4;
+  if (check.kind != nullptr && (parts.size() == 2 || regionGiven) &&
+      parseAddress(parts[1].c_str(), &check.address) &&
+      (!regionGiven || (parseAddress(parts[2].c_str(), &check.start) &&
+                        parseAddress(parts[3].c_str(), &check.end)))) {
+    if (!regionGiven)
+      command->defaultRegions.push_back(command->image.checks.size());
+    command->image.checks.push_back(check);
+    return true;
+  }
+  reportBadCheck(text);
+  return false;
 }
 
 bool readRecordLength(const char* text, Command* command) {
@@ -141,6 +174,7 @@ const ValueOption kValueOptions[] = {
     {"-addrsize", readAddressSize},
     {"-entry", readEntry},
     {"-header", readHeader},
+    {"-crc", readCheck},
 };
 
 const ValueOption* findValueOption(const char* arg) {
@@ -163,7 +197,41 @@ bool pinsFit(const Command& command, const std::vector<const char*>& texts) {
   return true;
 }
 
+// Whether arg asks for the help or the version.
+ScanStop answerWord(const char* arg) {
+  if (strcasecmp(arg, "--help") == 0 || strcasecmp(arg, "-h") == 0)
+    return ScanStop::kHelp;
+  if (strcasecmp(arg, "--version") == 0) return ScanStop::kVersion;
+  return ScanStop::kImage;
+}
+
 }  // namespace
+
+void reportBadCheck(const char* text) {
+  reportError(
+      "bad crc '%s': expected KIND:ADDRESS[:START:END], KIND one of %s (add "
+      "-be for big-endian), the value outside every region",
+      text, checkKindNames());
+}
+
+bool isOptionWord(const char* arg) {
+  Command scratch;
+  return answerWord(arg) != ScanStop::kImage || applyWord(arg, &scratch) ||
+         findValueOption(arg) != nullptr;
+}
+
+ScanStop findAnswer(int argc, char** argv) {
+  for (int i = 1; i < argc && strcmp(argv[i], "--") != 0; ++i) {
+    ScanStop answer = answerWord(argv[i]);
+    if (answer != ScanStop::kImage) return answer;
+    if (findValueOption(argv[i]) != nullptr) {
+      ++i;  // Its value, whatever it looks like.
+    } else if (argv[i][0] != '-' || argv[i][1] == '\0') {
+      break;  // The image file name: options come before it.
+    }
+  }
+  return ScanStop::kImage;
+}
 
 Scan scanArguments(int argc, char** argv, Command* command) {
   std::vector<const char*> pinTexts;
@@ -174,9 +242,6 @@ Scan scanArguments(int argc, char** argv, Command* command) {
       scan = {i + 1 < argc ? ScanStop::kImage : ScanStop::kNoImage, i + 1};
       break;
     }
-    if (strcasecmp(arg, "--help") == 0 || strcasecmp(arg, "-h") == 0)
-      return {ScanStop::kHelp, i};
-    if (strcasecmp(arg, "--version") == 0) return {ScanStop::kVersion, i};
     if (applyWord(arg, command)) continue;
     if (const ValueOption* option = findValueOption(arg)) {
       if (i + 1 == argc) {

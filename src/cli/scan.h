@@ -10,8 +10,8 @@ enum class ScanStop {
   kImage,          // argv[at] is the image file argument.
   kNoImage,        // The arguments ran out first; at is argc.
   kUnknownOption,  // argv[at] begins with '-' and is no option word.
-  kHelp,           // argv[at] is "--help" or "-h".
-  kVersion,        // argv[at] is "--version".
+  kHelp,           // "--help" or "-h" stands among the options.
+  kVersion,        // "--version" stands among the options.
   kBadValue,       // An option's value is missing or bad; it is reported.
 };
 struct Scan {
@@ -26,5 +26,17 @@ struct Scan {
 // the argument after it is the image file argument whatever it looks like,
 // "-" naming a file.
 Scan scanArguments(int argc, char** argv, Command* command);
+
+// kHelp or kVersion when the first of --help, -h and --version that stands
+// among the options (a value option taking the next argument, up to the
+// image file name or "--") asks for one, else kImage.  It wins over any
+// misuse on the line.
+ScanStop findAnswer(int argc, char** argv);
+
+// Whether arg is one of the option words, matched as the scan matches them.
+bool isOptionWord(const char* arg);
+
+// Reports a -crc value that cannot be read or placed.
+void reportBadCheck(const char* text);
 
 #endif  // TOLLIVEX_CLI_SCAN_H_

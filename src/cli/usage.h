@@ -1,10 +1,11 @@
-// The usage text and the exit through it.
+// The usage lines that follow a misuse, and the exit through them.
 #ifndef TOLLIVEX_CLI_USAGE_H_
 #define TOLLIVEX_CLI_USAGE_H_
 
 extern const char kUsageText[];
 
-// Writes the usage text to standard error and ends the process with status 1.
+// Writes the usage lines to standard error and ends the process with
+// status 1.
 [[noreturn]] void printUsage();
 
 #endif  // TOLLIVEX_CLI_USAGE_H_

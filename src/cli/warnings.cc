@@ -1,8 +1,69 @@
 // The warnings about an image that may not be what the user meant.
 #include "cli/warnings.h"
 
+#include <algorithm>
+
 #include "cli/message.h"
-#include "image/overlap.h"
+#include "image/coverage.h"
+
+namespace {
+
+// Whether a covered byte from first to last lies in the profile's
+// security block.
+bool inSecurityBlock(const ImageSpec& image, const Coverage& coverage,
+                     uint64_t first, uint64_t last) {
+  const FixedRegion& block = image.securityRegion;
+  const uint64_t end = uint64_t{block.start} + block.length - 1;
+  return image.profile != nullptr && block.length != 0 &&
+         coversAny(coverage, std::max<uint64_t>(first, block.start),
+                   std::min(last, end));
+}
+
+// The warnings about what the profile, the pins and the check values put
+// where no range reaches, or into the security block.
+void warnOfPlacements(const ImageSpec& image) {
+  const Coverage coverage = coverageOf(image.pairs);
+  const FixedRegion& block = image.securityRegion;
+  const bool bytes = image.unit == 1;
+  if (image.profile != nullptr && bytes && block.length != 0 &&
+      !coversAny(coverage, block.start,
+                 uint64_t{block.start} + block.length - 1)) {
+    reportWarning("no range covers the -%s security block 0x%08X..0x%08X",
+                  image.profile, block.start, block.start + block.length - 1);
+  }
+  for (const PinnedBlock& pin : image.pins) {
+    const uint64_t last =
+        uint64_t{pin.address} + (pin.bytes.size() - 1) / image.unit;
+    if (!coversAny(coverage, pin.address, last)) {
+      reportWarning("no range covers -pin '%s'", pin.text.c_str());
+      continue;
+    }
+    bool changes = false;
+    for (size_t k = 0; bytes && k < pin.bytes.size(); ++k) {
+      const uint64_t at = pin.address + k;
+      changes = changes || (inSecurityBlock(image, coverage, at, at) &&
+                            pin.bytes[k] != block.content[at - block.start]);
+    }
+    if (changes)
+      reportWarning(
+          "-pin '%s' changes the -%s security block; the device may be "
+          "secured",
+          pin.text.c_str(), image.profile);
+  }
+  for (const PlacedCheck& check : image.checks) {
+    const uint64_t last = uint64_t{check.address} + valueBytes(*check.kind) - 1;
+    if (!coversAny(coverage, check.address, last)) {
+      reportWarning("no range covers -crc '%s'", check.text.c_str());
+    } else if (inSecurityBlock(image, coverage, check.address, last)) {
+      reportWarning(
+          "-crc '%s' lies in the -%s security block; the device may be "
+          "secured",
+          check.text.c_str(), image.profile);
+    }
+  }
+}
+
+}  // namespace
 
 void warnOfSurprises(const ImageSpec& image) {
   for (size_t i : overlappingPairs(image.pairs)) {
@@ -16,6 +77,7 @@ void warnOfSurprises(const ImageSpec& image) {
         "with -word, device profile blocks are matched by record address "
         "plus byte index, not at the profile's byte addresses");
   }
+  warnOfPlacements(image);
   for (const AddressPair& pair : image.pairs) {
     if (pair.start > pair.end)
       reportWarning("empty range 0x%08X..0x%08X: its start lies above its end",

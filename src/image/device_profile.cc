@@ -18,7 +18,9 @@ namespace {
 // flash configuration field at 0x400 (FSEC at 0x40C, or 0x40E on KE) and
 // the initial stack pointer and reset vector at 0.  S12Z keeps its field at
 // 0xFFFE00 and the reset vector at 0xFFFFFC.  MSP430 FRAM parts leave JTAG
-// unlocked while the signatures at 0xFF80 are erased.
+// unlocked while the signatures at 0xFF80 are erased.  NXP LPC parts read
+// their Code Read Protection word at 0x2FC: erased, it protects nothing.
+// S08P parts (S08PA, PT, PL) keep FSEC at 0xFF7F, not at hcs08's 0xFFBF.
 const DeviceProfile kDeviceProfiles[] = {
     {"hcs08", {{UNSECURED_LAST_BYTE}, 0xFFB0, 16}, {{FF16}, 0xFFFE, 2}},
     {"hcs12", {{UNSECURED_LAST_BYTE}, 0xFF00, 16}, {{FF16}, 0xFFFE, 2}},
@@ -27,6 +29,8 @@ const DeviceProfile kDeviceProfiles[] = {
     {"ke", {{UNSECURED_15TH_BYTE}, 0x400, 16}, {{FF16}, 0x0, 8}},
     {"s12z", {{UNSECURED_LAST_BYTE}, 0xFFFE00, 16}, {{FF16}, 0xFFFFFC, 4}},
     {"msp430", {{FF16}, 0xFF80, 16}, {{FF16}, 0xFFFE, 2}},
+    {"lpc", {{FF4}, 0x2FC, 4}, {{}, 0, 0}},
+    {"s08p", {{UNSECURED_LAST_BYTE}, 0xFF70, 16}, {{FF16}, 0xFFFE, 2}},
 };
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "image/check_value.h"
+
 // An inclusive address range; it holds nothing when start > end.
 struct AddressPair {
   uint32_t start, end;
@@ -25,6 +27,18 @@ struct FixedRegion {
 struct PinnedBlock {
   uint32_t address;
   std::vector<uint8_t> bytes;  // 1 to 256.
+  std::string text = {};       // As given, for messages.
+};
+
+// A check value in the image: the CRC or sum of the image's bytes from
+// start to end (inclusive; a byte no range covers counts as 0xFF), put at
+// address where a range covers it.  The value lies outside every region.
+struct PlacedCheck {
+  const CheckKind* kind;
+  bool bigEndian;  // Else little-endian.
+  uint32_t address;
+  uint32_t start, end;
+  std::string text;  // As given, for messages.
 };
 
 enum class ImageFormat {
@@ -66,7 +80,10 @@ struct ImageSpec {
   // then the pins in command-line order.
   FixedRegion securityRegion = {};
   FixedRegion blankRegion = {};
+  const char* profile = nullptr;  // The family of those regions, if any.
   std::vector<PinnedBlock> pins;
+  // Then the check values, over everything before them.
+  std::vector<PlacedCheck> checks;
   ImageFormat format = ImageFormat::kSRecord;
   RecordShape shape;
   // Where the image goes: standard output, or the file name, which the

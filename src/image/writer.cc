@@ -6,6 +6,7 @@
 // wrapping around to address 0 and running forever.
 #include "image/writer.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "format/intel_hex.h"
@@ -64,9 +65,10 @@ bool writeStretch(ImageWriter* writer, uint64_t first, uint64_t last,
   const unsigned unit = writer->image->unit;
   const auto address = static_cast<uint32_t>(first);
   const size_t size = (last - first + 1) * unit;
+  Output* out = writer->out;
   // A binary image takes the bytes in place, in the output.
   uint8_t* bytes = writer->stretch;
-  if (writer->image->format == ImageFormat::kBinary) {
+  if (writer->image->format == ImageFormat::kBinary && out != nullptr) {
     bytes = placeInOutput(writer, address, size);
     if (bytes == nullptr) return false;
   }
@@ -74,15 +76,20 @@ bool writeStretch(ImageWriter* writer, uint64_t first, uint64_t last,
   // In a byte image a record's regions match at its byte addresses, so the
   // whole stretch is pinned at once.
   if (unit == 1) pinBytes(writer, address, size, pins, bytes);
+  // Check values take the bytes before them, then go in over the rest (in
+  // a byte image: they do not apply to words).
+  if (!writer->checks.empty()) {
+    takeImageBytes(&writer->checks, address, bytes, size);
+    if (out != nullptr) placeCheckValues(&writer->checks, address, bytes, size);
+  }
   const ImageFormat format = writer->image->format;
-  if (format == ImageFormat::kBinary) return true;
+  if (format == ImageFormat::kBinary || out == nullptr) return true;
   // Room for the whole stretch: its data in hex, and the most each record
   // can add, in either text format.
   const RecordShape& shape = writer->image->shape;
   const uint64_t perRecord = addressesPerRecord(*writer->image);
   uint64_t records =
       (last - first) / perRecord + 2 + (last - first) / kRecordSegment + 1;
-  Output* out = writer->out;
   if (!reserveOutput(out, 2 * size + records * kMaxRecordOverhead))
     return false;
   records = 0;
@@ -129,6 +136,34 @@ bool writeStretch(ImageWriter* writer, uint64_t first, uint64_t last,
 
 }  // namespace
 
+namespace {
+
+// Works out the check values placed before their regions: the bytes of the
+// image up to the last such region are made once more, with no output.
+void workOutAhead(ImageWriter* writer) {
+  const ImageSpec& image = *writer->image;
+  ImageWriter probe;
+  startImageWriter(&probe, image, nullptr);
+  uint64_t end = 0;
+  for (const CheckRun& run : writer->checks)
+    if (placedAhead(run)) {
+      probe.checks.push_back(run);
+      end = std::max<uint64_t>(end, run.check->end);
+    }
+  for (const AddressPair& pair : image.pairs) {
+    if (pair.start > pair.end) continue;
+    if (pair.start > end) break;  // The ranges rise.
+    writeRange(&probe, pair.start,
+               static_cast<uint32_t>(std::min<uint64_t>(pair.end, end)));
+  }
+  for (CheckRun& run : probe.checks) finishCheckRun(&run);
+  for (CheckRun& run : writer->checks)
+    for (const CheckRun& worked : probe.checks)
+      if (worked.check == run.check) run = worked;
+}
+
+}  // namespace
+
 void startImageWriter(ImageWriter* writer, const ImageSpec& image,
                       Output* out) {
   writer->image = &image;
@@ -148,6 +183,16 @@ void startImageWriter(ImageWriter* writer, const ImageSpec& image,
   imageSpan(image, &writer->binary.base, &high);
   writer->records = 0;
   writer->widestField = 0;
+  // A probe (no output) gets the runs it is to work out from its caller.
+  writer->checks.clear();
+  if (out == nullptr) return;
+  writer->checks = startCheckRuns(image);
+  for (const CheckRun& run : writer->checks) {
+    if (placedAhead(run)) {
+      workOutAhead(writer);
+      break;
+    }
+  }
 }
 
 bool writeImageStart(ImageWriter* writer) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "format/binary.h"
+#include "image/check_runs.h"
 #include "image/fill.h"
 #include "image/image.h"
 #include "image/pins.h"
@@ -37,11 +38,14 @@ struct ImageWriter {
   BinaryLayout binary;
   uint64_t records;      // Data records written.
   unsigned widestField;  // S-records: the widest address field so far.
+  std::vector<CheckRun> checks;
 };
 
-// Prepares writer to write image, which must outlive it, into out.  An out
-// that is not positional takes bytes in order only, so a binary image must
-// then have its ranges in rising order without overlap.
+// Prepares writer to write image, which must outlive it, into out, and
+// works out the check values placed before their regions.  An out that is
+// not positional takes bytes in order only, so a binary image must then
+// have its ranges in rising order without overlap.  With out null, the
+// writer only makes the bytes, for the check runs put in writer->checks.
 void startImageWriter(ImageWriter* writer, const ImageSpec& image, Output* out);
 
 // Writes what comes before the data: the S0 record, or nothing in the other

@@ -34,11 +34,9 @@ TEST(DeviceProfile, PinsTheFixedBytes) {
     uint32_t start, end;
     std::string record;
   } cases[] = {
+      // clang-format off
       {{"-hcs08"}, 0xFFB0, 0xFFBF, kHcs08Block},
-      {{"-hcs12"},
-       0xFF00,
-       0xFF0F,
-       "S113FF00FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFEFE\n"},
+      {{"-hcs12"}, 0xFF00, 0xFF0F, "S113FF00FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFEFE\n"},
       {{"-hcs08"}, 0xFFFE, 0xFFFF, "S105FFFEFFFFFF\n"},
       {{"-HCS12"}, 0xFFFE, 0xFFFF, "S105FFFEFFFFFF\n"},
       {{"-kin"}, 0, 7, kKinBlank},
@@ -51,16 +49,14 @@ TEST(DeviceProfile, PinsTheFixedBytes) {
       {{"-word", "-kin"}, 0, 3, kKinBlank},  // Matched at bytes 0 to 7.
       {{"-KE"}, 0, 7, kKinBlank},
       {{"-ke"}, 0x400, 0x40F, "S1130400FFFFFFFFFFFFFFFFFFFFFFFFFFFFFEFFF9\n"},
-      {{"-s12z"},
-       0xFFFE00,
-       0xFFFE0F,
-       "S214FFFE00FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFEFF\n"},
+      {{"-s12z"}, 0xFFFE00, 0xFFFE0F, "S214FFFE00FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFEFF\n"},
       {{"-s12z"}, 0xFFFFFC, 0xFFFFFF, "S208FFFFFCFFFFFFFF01\n"},
-      {{"-msp430"},
-       0xFF80,
-       0xFF8F,
-       "S113FF80FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF7D\n"},
+      {{"-msp430"}, 0xFF80, 0xFF8F, "S113FF80FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF7D\n"},
       {{"-msp430"}, 0xFFFE, 0xFFFF, "S105FFFEFFFFFF\n"},
+      {{"-LPC"}, 0x2FC, 0x2FF, "S10702FCFFFFFFFFFE\n"},
+      {{"-s08p"}, 0xFF70, 0xFF7F, "S113FF70FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFE8E\n"},
+      {{"-s08p"}, 0xFFFE, 0xFFFF, "S105FFFEFFFFFF\n"},
+      // clang-format on
   };
   for (const Case& c : cases)
     EXPECT_EQ(imageOf(c.options, c.start, c.end), c.record) << c.options[0];
