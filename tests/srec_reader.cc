@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <sstream>
 
 #include "image/driver.h"
 
@@ -53,15 +52,18 @@ bool readLine(const std::string& line, Record* record) {
   return true;
 }
 
-// The next line of lines, without its end; fails the current test unless
-// every line ends alike, all with LF or all with CR LF.
-bool nextLine(std::istringstream* lines, std::string* line) {
-  if (!std::getline(*lines, *line)) return false;
-  bool crlf = !line->empty() && line->back() == '\r';
+// The next line of text from *at on, without its end; fails the current
+// test unless every line ends alike, all with LF or all with CR LF.
+bool nextLine(const std::string& text, size_t* at, std::string* line) {
+  if (*at >= text.size()) return false;
+  size_t end = text.find('\n', *at);
+  EXPECT_NE(end, std::string::npos) << "unterminated last line";
+  if (end == std::string::npos) end = text.size();
+  *line = text.substr(*at, end - *at);
+  *at = end + 1;
+  const bool crlf = !line->empty() && line->back() == '\r';
   if (crlf) line->pop_back();
-  const std::string& all = lines->str();
-  EXPECT_EQ(crlf, all[all.find('\n') - 1] == '\r') << "mixed line ends";
-  EXPECT_TRUE(all.back() == '\n') << "unterminated last line";
+  EXPECT_EQ(crlf, text[text.find('\n') - 1] == '\r') << "mixed line ends";
   return true;
 }
 
@@ -69,9 +71,8 @@ bool nextLine(std::istringstream* lines, std::string* line) {
 
 std::vector<Record> readRecords(const std::string& text) {
   std::vector<Record> records;
-  std::istringstream lines(text);
   std::string line;
-  while (nextLine(&lines, &line)) {
+  for (size_t at = 0; nextLine(text, &at, &line);) {
     Record record;
     EXPECT_TRUE(readLine(line, &record)) << "bad record: " << line;
     records.push_back(record);
@@ -110,11 +111,10 @@ Memory memoryOf(const std::string& text) {
 
 Memory memoryOfIntelHex(const std::string& text, Layout* layout) {
   Memory memory;
-  std::istringstream lines(text);
   std::string line;
   uint32_t upper = 0;
   bool ended = false, based = false, started = false;
-  while (nextLine(&lines, &line)) {
+  for (size_t at = 0; nextLine(text, &at, &line);) {
     std::vector<uint8_t> bytes;
     unsigned sum = 0;
     bool ok = !ended && !line.empty() && line[0] == ':' &&
