@@ -74,9 +74,12 @@ bool placeChecks(Command* command) {
   const bool covered = imageSpan(image, &low, &high);
   for (size_t i : command->defaultRegions) {
     PlacedCheck& check = image.checks[i];
+    if (!covered || check.address <= low) {  // Its region would be empty.
+      reportBadCheck(check.text.c_str());
+      return false;
+    }
     check.start = low;
     check.end = check.address - 1;
-    if (!covered || check.address == 0) check.start = check.end + 1;
   }
   for (const PlacedCheck& check : image.checks) {
     const uint64_t last = uint64_t{check.address} + valueBytes(*check.kind) - 1;

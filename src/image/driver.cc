@@ -1,4 +1,4 @@
-// The one way an image is written from its spec into an output.
+// The one way an image is written from its ImageSpec into an output.
 #include "image/driver.h"
 
 #include <cerrno>

@@ -1,6 +1,6 @@
-// The one way an image is written from its spec into an output: the start,
-// the records of every range in command-line order, the end.  The tool,
-// the fuzzer, the tests and the benchmark all come through here.
+// The one way an image is written from its ImageSpec into an output: the
+// start, the records of every range in command-line order, the end.  The
+// tool, the fuzzer, the tests and the benchmark all come through here.
 #ifndef TOLLIVEX_IMAGE_DRIVER_H_
 #define TOLLIVEX_IMAGE_DRIVER_H_
 

@@ -26,8 +26,8 @@ inline void applyRegion(const FixedRegion& region, uint32_t address,
 
 // The -pin blocks laid out by byte position: the address in a byte image,
 // twice the word address plus the byte's index in the word in a word image.
-// A cell covers 32 positions, as a record never crosses a multiple of 32
-// positions, and holds the winning byte of every pinned position in it.
+// A cell covers 32 positions, a mask's worth, and holds the winning byte of
+// every pinned position in it; a run of bytes looks at the cells it meets.
 struct PinCell {
   uint64_t index;  // The cell's first position / 32.
   uint32_t mask;   // Bit i: position 32 * index + i is pinned.

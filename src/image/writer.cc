@@ -88,11 +88,10 @@ bool writeStretch(ImageWriter* writer, uint64_t first, uint64_t last,
   // can add, in either text format.
   const RecordShape& shape = writer->image->shape;
   const uint64_t perRecord = addressesPerRecord(*writer->image);
-  uint64_t records =
+  const uint64_t mostRecords =
       (last - first) / perRecord + 2 + (last - first) / kRecordSegment + 1;
-  if (!reserveOutput(out, 2 * size + records * kMaxRecordOverhead))
+  if (!reserveOutput(out, 2 * size + mostRecords * kMaxRecordOverhead))
     return false;
-  records = 0;
   char* p = outputEnd(out);
   // Each record runs up to where the next must start, or to last.  The
   // text goes through char pointers, which may alias anything, so what the
@@ -106,22 +105,22 @@ bool writeStretch(ImageWriter* writer, uint64_t first, uint64_t last,
                                          shape.addressSize) == lastField;
   uint32_t upperAddress = writer->upperAddress;
   uint64_t byLength = (first / perRecord + 1) * perRecord;
-  const uint8_t* record = bytes;
+  uint8_t* record = bytes;
+  uint64_t records = 0;
   for (uint64_t a = first; a <= last;) {
     uint64_t next = (a | (kRecordSegment - 1)) + 1;
     if (byLength < next) next = byLength;
     if (next > last + 1) next = last + 1;
     if (next == byLength) byLength += perRecord;
-    const auto address = static_cast<uint32_t>(a);
+    const auto at = static_cast<uint32_t>(a);
     const auto count = static_cast<unsigned>((next - a) * unit);
-    if (unit != 1)
-      pinBytes(writer, address, count, pins, bytes + (a - first) * unit);
+    if (unit != 1) pinBytes(writer, at, count, pins, record);
     if (format == ImageFormat::kSRecord) {
       const unsigned field =
-          oneField ? lastField : addressFieldSize(address, shape.addressSize);
-      p = formatSRecordData(p, address, field, record, count, crlf);
+          oneField ? lastField : addressFieldSize(at, shape.addressSize);
+      p = formatSRecordData(p, at, field, record, count, crlf);
     } else {
-      p = formatIntelHexData(p, address, record, count, &upperAddress, crlf);
+      p = formatIntelHexData(p, at, record, count, &upperAddress, crlf);
     }
     record += count;
     ++records;
@@ -133,10 +132,6 @@ bool writeStretch(ImageWriter* writer, uint64_t first, uint64_t last,
   commitOutput(out, p);
   return true;
 }
-
-}  // namespace
-
-namespace {
 
 // Works out the check values placed before their regions: the bytes of the
 // image up to the last such region are made once more, with no output.
