@@ -158,8 +158,14 @@ std::vector<uint8_t> seededFill(unsigned seed, size_t n) {
 std::string imageText(const ImageSpec& image) {
   int fd = memfd_create("image", 0);
   Output out;
-  openOutput(&out, fd, true);
-  EXPECT_TRUE(writeImage(image, &out));
+  openOutput(&out, realSystem(), fd, true);
+  ImageDriver driver;
+  startImage(&driver, image, &out);
+  DriveStep step;
+  uint64_t bytes;
+  while ((step = driveImage(&driver, &bytes)) == DriveStep::kMore) {
+  }
+  EXPECT_EQ(step, DriveStep::kDone);
   std::string text = fileText(fd);
   close(fd);
   return text;

@@ -2,21 +2,29 @@
 #ifndef TOLLIVEX_CLI_COMMAND_H_
 #define TOLLIVEX_CLI_COMMAND_H_
 
+#include <cstdint>
+#include <string>
+
 #include "image/image.h"
+
+// A number given as an option's value: read where the option is, judged
+// once the rest of the line is known.
+struct NumberValue {
+  bool given = false;
+  bool number = false;  // The text is a clean number, value.
+  uint32_t value = 0;
+  std::string text;  // As given, for messages.
+};
 
 struct Command {
   ImageSpec image;
-  bool alt = false;        // "-alt": "_Alt" goes into the output name.
-  bool intelHex = false;   // "-ihex"
-  bool binary = false;     // "-bin"
-  bool seedGiven = false;  // "-seed": neither SOURCE_DATE_EPOCH nor the
-                           // clock seeds the fill.
-  // "-reclen": read once the format and unit are known.
-  const char* recordLength = nullptr;
+  bool alt = false;               // "-alt": "_Alt" goes into the output name.
+  bool intelHex = false;          // "-ihex"
+  bool binary = false;            // "-bin"
+  bool seedGiven = false;         // "-seed": neither SOURCE_DATE_EPOCH nor the
+                                  // clock seeds the fill.
+  NumberValue recordLength;       // "-reclen"
   bool addressSizeGiven = false;  // "-addrsize"
-  // The -crc values whose region runs from the first covered address up to
-  // them, once the ranges are known.
-  std::vector<size_t> defaultRegions;
 };
 
 enum class CommandKind {
@@ -26,18 +34,14 @@ enum class CommandKind {
   kMisuse,   // The reason has been reported; the usage text should follow.
 };
 
-// Reads the command line and reports its first misuse, in this order: the
-// option values as they come (and pins past the address space), an
-// unknown option, no image file name, the format against -word, -crc and
-// the record shapes, the record length, an option after the image file
-// name, the pair count, each address text, binary to standard output out
-// of order, -crc with ranges out of order, the -crc layout, and the -count
-// limit.  --help and --version among the options win over any misuse.
-// *command starts afresh.
+// Reads the command line into *command, which starts afresh, and reports
+// its first misuse, in the order the checks of command.cc run.  --help and
+// --version among the options win over any misuse.
 CommandKind readCommand(int argc, char** argv, Command* command);
 
-// Reports that a binary image cannot go to destination, which cannot go
-// back, with the ranges out of order.
-void reportBinaryOutOfOrder(const char* destination);
+// Whether image can go to destination, which takes bytes in order only:
+// not when it is binary and its ranges do not rise without overlap, which
+// is reported.
+bool binaryGoesInOrder(const ImageSpec& image, const char* destination);
 
 #endif  // TOLLIVEX_CLI_COMMAND_H_

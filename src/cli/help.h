@@ -2,11 +2,9 @@
 #ifndef TOLLIVEX_CLI_HELP_H_
 #define TOLLIVEX_CLI_HELP_H_
 
-extern const char kHelpText[];
-
 // Write the help text, or the line "Tollivex VERSION", to standard output
-// and flush it; return false when the write failed, with errno saying why.
-bool printHelp();
-bool printVersion();
+// and flush it; return 0, or the error of the failed write.
+int printHelp();
+int printVersion();
 
 #endif  // TOLLIVEX_CLI_HELP_H_

@@ -16,11 +16,11 @@ int main(int argc, char** argv) {
   installCleanup();
   RunOutcome outcome;
   try {
-    outcome = runImage(argc, argv, now, stdoutClosed);
+    outcome = runImage(argc, argv, now, stdoutClosed, realSystem());
   } catch (const std::exception& e) {
     // Nothing throws on purpose; memory running out may.  The name keeps
     // what it held.
-    removeTemporaryFile();
+    removeTemporaryFile(realSystem());
     reportError("stopped by an internal error: %s", e.what());
     return 1;
   }

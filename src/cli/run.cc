@@ -1,8 +1,6 @@
 // One run of the tool: check, seed, warn, open, write, commit.
 #include "cli/run.h"
 
-#include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,22 +17,17 @@
 
 namespace {
 
-// Writes the image into out, showing progress between slices; false, with
-// errno saying why, when a write failed.
+// Writes the image into out, showing progress between slices; false when a
+// write failed.
 bool writeShowingProgress(const ImageSpec& image, Output* out) {
-  uint64_t total = 0;
-  for (const AddressPair& pair : image.pairs)
-    total += pairBytes(pair, image.unit);
-  Progress progress = startProgress(total);
+  Progress progress = startProgress(imageBytes(image));
   ImageDriver driver;
   startImage(&driver, image, out);
   DriveStep step;
   uint64_t bytes;
   while ((step = driveImage(&driver, &bytes)) == DriveStep::kMore)
     advanceProgress(&progress, bytes);
-  int error = errno;  // Erasing the progress line must not change it.
   endProgress(&progress);
-  errno = error;
   return step == DriveStep::kDone;
 }
 
@@ -49,27 +42,35 @@ std::string binaryNote(const ImageSpec& image) {
   return note;
 }
 
-// Opens where the image goes.  Standard output: a reader that goes away
-// ends the run at once, silently, as it ends `yes | head`; one that was
-// closed at the start now leads to /dev/null, and writing there would
-// report success for an image that went nowhere.
+// The name of where the image goes, for messages.
+std::string destination(const ImageSpec& image) {
+  return image.toStandardOutput ? "standard output" : image.name;
+}
+
+// Opens where the image goes.  Standard output that was closed at the
+// start now leads to /dev/null, and writing there would report success for
+// an image that went nowhere.
 RunOutcome openDestination(const ImageSpec& image, bool stdoutClosed,
-                           OutputFile* file) {
+                           const System& sys, OutputFile* file) {
   if (image.toStandardOutput) {
-    signal(SIGPIPE, SIG_DFL);
-    if (openStandardOutput(stdoutClosed, file)) return RunOutcome::kDone;
-    reportError("cannot write standard output: %s", strerror(errno));
+    const int error = openStandardOutput(sys, stdoutClosed, file);
+    if (error == 0) return RunOutcome::kDone;
+    reportError("cannot write standard output: %s", strerror(error));
     return RunOutcome::kFailed;
   }
-  if (!openOutputFile(image.name, file)) {
-    reportError("cannot create %s: %s", image.name.c_str(), strerror(errno));
+  const int error = openOutputFile(sys, image.name, file);
+  if (error == kBlockDevice) {
+    reportError("cannot write an image onto the block device %s",
+                image.name.c_str());
+    return RunOutcome::kFailed;
+  }
+  if (error != 0) {
+    reportError("cannot create %s: %s", image.name.c_str(), strerror(error));
     return RunOutcome::kFailed;
   }
   // What the file is shows only now: a FIFO or a terminal cannot go back.
-  if (image.format == ImageFormat::kBinary && !file->positional &&
-      !risingWithoutOverlap(image.pairs)) {
+  if (!file->positional && !binaryGoesInOrder(image, image.name.c_str())) {
     discardOutputFile(file);
-    reportBinaryOutOfOrder(image.name.c_str());
     return RunOutcome::kMisuse;
   }
   printf("Producing image file: %s%s\n", shownText(image.name).c_str(),
@@ -79,18 +80,22 @@ RunOutcome openDestination(const ImageSpec& image, bool stdoutClosed,
   return RunOutcome::kDone;
 }
 
+// Answers --help or --version.
+RunOutcome answer(CommandKind kind) {
+  const int error = kind == CommandKind::kHelp ? printHelp() : printVersion();
+  if (error == 0) return RunOutcome::kDone;
+  reportError("cannot write standard output: %s", strerror(error));
+  return RunOutcome::kFailed;
+}
+
 }  // namespace
 
-RunOutcome runImage(int argc, char** argv, time_t now, bool stdoutClosed) {
+RunOutcome runImage(int argc, char** argv, time_t now, bool stdoutClosed,
+                    const System& sys) {
   Command command;
-  CommandKind kind = readCommand(argc, argv, &command);
+  const CommandKind kind = readCommand(argc, argv, &command);
   if (kind == CommandKind::kMisuse) return RunOutcome::kMisuse;
-  if (kind != CommandKind::kImage) {
-    if (kind == CommandKind::kHelp ? printHelp() : printVersion())
-      return RunOutcome::kDone;
-    reportError("cannot write standard output: %s", strerror(errno));
-    return RunOutcome::kFailed;
-  }
+  if (kind != CommandKind::kImage) return answer(kind);
   ImageSpec& image = command.image;
   if (!command.seedGiven) {
     const char* epoch = getenv("SOURCE_DATE_EPOCH");
@@ -103,17 +108,15 @@ RunOutcome runImage(int argc, char** argv, time_t now, bool stdoutClosed) {
   warnOfSurprises(image);
 
   OutputFile file;
-  RunOutcome opened = openDestination(image, stdoutClosed, &file);
+  const RunOutcome opened = openDestination(image, stdoutClosed, sys, &file);
   if (opened != RunOutcome::kDone) return opened;
   Output out;
-  openOutput(&out, file.fd, file.positional);
-  if (writeShowingProgress(image, &out) && commitOutputFile(&file))
-    return RunOutcome::kDone;
+  openOutput(&out, sys, file.fd, file.positional);
+  int error = writeShowingProgress(image, &out) ? 0 : outputError(&out);
+  if (error == 0) error = commitOutputFile(&file, image.sync);
+  if (error == 0) return RunOutcome::kDone;
   discardOutputFile(&file);
-  if (image.toStandardOutput) {
-    reportError("cannot write standard output: %s", strerror(errno));
-  } else {
-    reportError("cannot write %s: %s", image.name.c_str(), strerror(errno));
-  }
+  reportError("cannot write %s: %s", destination(image).c_str(),
+              strerror(error));
   return RunOutcome::kFailed;
 }

@@ -3,13 +3,12 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-
-const char kUsageText[] =
-    "Usage: Tollivex [OPTION]... [--] IMAGEFILE [STARTADDRESS ENDADDRESS]...\n"
-    "Try 'Tollivex --help' for more information.\n";
 
 void printUsage() {
-  fwrite(kUsageText, 1, strlen(kUsageText), stderr);
+  fputs(
+      "Usage: Tollivex [OPTION]... [--] IMAGEFILE [STARTADDRESS "
+      "ENDADDRESS]...\n"
+      "Try 'Tollivex --help' for more information.\n",
+      stderr);
   exit(1);
 }

@@ -2,8 +2,6 @@
 #ifndef TOLLIVEX_CLI_USAGE_H_
 #define TOLLIVEX_CLI_USAGE_H_
 
-extern const char kUsageText[];
-
 // Writes the usage lines to standard error and ends the process with
 // status 1.
 [[noreturn]] void printUsage();

@@ -8,28 +8,32 @@
 
 namespace {
 
+uint64_t lastOf(const ProfileBlock& block) {
+  return uint64_t{block.address} + block.bytes.size() - 1;
+}
+
 // Whether a covered byte from first to last lies in the profile's
 // security block.
 bool inSecurityBlock(const ImageSpec& image, const Coverage& coverage,
                      uint64_t first, uint64_t last) {
-  const FixedRegion& block = image.securityRegion;
-  const uint64_t end = uint64_t{block.start} + block.length - 1;
-  return image.profile != nullptr && block.length != 0 &&
-         coversAny(coverage, std::max<uint64_t>(first, block.start),
-                   std::min(last, end));
+  if (image.profile == nullptr) return false;
+  const ProfileBlock& block = image.profile->blocks[0];
+  return coversAny(coverage, std::max<uint64_t>(first, block.address),
+                   std::min(last, lastOf(block)));
 }
 
 // The warnings about what the profile, the pins and the check values put
 // where no range reaches, or into the security block.
 void warnOfPlacements(const ImageSpec& image) {
   const Coverage coverage = coverageOf(image.pairs);
-  const FixedRegion& block = image.securityRegion;
   const bool bytes = image.unit == 1;
-  if (image.profile != nullptr && bytes && block.length != 0 &&
-      !coversAny(coverage, block.start,
-                 uint64_t{block.start} + block.length - 1)) {
-    reportWarning("no range covers the -%s security block 0x%08X..0x%08X",
-                  image.profile, block.start, block.start + block.length - 1);
+  const char* family = image.profile ? image.profile->family : "";
+  if (image.profile != nullptr && bytes) {
+    const ProfileBlock& block = image.profile->blocks[0];
+    if (!coversAny(coverage, block.address, lastOf(block)))
+      reportWarning("no range covers the -%s %s 0x%08X..0x%08X", family,
+                    block.name, block.address,
+                    static_cast<uint32_t>(lastOf(block)));
   }
   for (const PinnedBlock& pin : image.pins) {
     const uint64_t last =
@@ -41,14 +45,17 @@ void warnOfPlacements(const ImageSpec& image) {
     bool changes = false;
     for (size_t k = 0; bytes && k < pin.bytes.size(); ++k) {
       const uint64_t at = pin.address + k;
-      changes = changes || (inSecurityBlock(image, coverage, at, at) &&
-                            pin.bytes[k] != block.content[at - block.start]);
+      changes =
+          changes ||
+          (inSecurityBlock(image, coverage, at, at) &&
+           pin.bytes[k] != image.profile->blocks[0]
+                               .bytes[at - image.profile->blocks[0].address]);
     }
     if (changes)
       reportWarning(
           "-pin '%s' changes the -%s security block; the device may be "
           "secured",
-          pin.text.c_str(), image.profile);
+          pin.text.c_str(), family);
   }
   for (const PlacedCheck& check : image.checks) {
     const uint64_t last = uint64_t{check.address} + valueBytes(*check.kind) - 1;
@@ -58,7 +65,7 @@ void warnOfPlacements(const ImageSpec& image) {
       reportWarning(
           "-crc '%s' lies in the -%s security block; the device may be "
           "secured",
-          check.text.c_str(), image.profile);
+          check.text.c_str(), family);
     }
   }
 }
@@ -70,9 +77,7 @@ void warnOfSurprises(const ImageSpec& image) {
     reportWarning("range 0x%08X..0x%08X overlaps an earlier range",
                   image.pairs[i].start, image.pairs[i].end);
   }
-  bool profile =
-      image.securityRegion.length != 0 || image.blankRegion.length != 0;
-  if (image.unit == 2 && profile) {
+  if (image.unit == 2 && image.profile != nullptr) {
     reportWarning(
         "with -word, device profile blocks are matched by record address "
         "plus byte index, not at the profile's byte addresses");

@@ -1,69 +1,114 @@
-// The check values of an image, worked out from its bytes as they are made.
+// The check values of an image, worked out from its bytes as a pass over
+// them makes them.
 #include "image/check_runs.h"
 
 #include <algorithm>
 
 namespace {
 
+uint64_t lastByte(const PlacedCheck& check) {
+  return uint64_t{check.address} + valueBytes(*check.kind) - 1;
+}
+
 // Takes the region's bytes no range covers, up to address (exclusive), as
 // erased flash.
 void takeErased(CheckRun* run, uint64_t address) {
   if (address <= run->next) return;
-  updateCheckRepeated(&run->sum, 0xFF, address - run->next);
+  updateCheckRepeated(&run->sum, kErasedByte, address - run->next);
   run->next = address;
+}
+
+// Takes the bytes from..to - 1, found at bytes, into every run whose region
+// they reach.
+void takeBytes(CheckPass* pass, uint64_t from, uint64_t to,
+               const uint8_t* bytes) {
+  if (from >= to) return;
+  for (CheckRun& run : pass->runs) {
+    const PlacedCheck& check = pass->image->checks[run.check];
+    const uint64_t first = std::max<uint64_t>(from, check.start);
+    const uint64_t last = std::min<uint64_t>(to - 1, check.end);
+    if (first > last) continue;
+    takeErased(&run, first);
+    updateCheck(&run.sum, bytes + (first - from), last - first + 1);
+    run.next = last + 1;
+  }
+}
+
+// The run of check i in this pass, or null.
+CheckRun* runOf(CheckPass* pass, size_t i) {
+  for (CheckRun& run : pass->runs)
+    if (run.check == i) return &run;
+  return nullptr;
+}
+
+// Works out run's value: the rest of the region counts as erased flash.
+void finishRun(CheckPass* pass, CheckRun* run) {
+  CheckValue& value = (*pass->values)[run->check];
+  if (value.known) return;
+  const PlacedCheck& check = pass->image->checks[run->check];
+  takeErased(run, uint64_t{check.end} + 1);
+  const uint32_t sum = checkValue(run->sum);
+  const unsigned width = valueBytes(*check.kind);
+  for (unsigned i = 0; i < width; ++i) {
+    unsigned shift = 8 * (check.bigEndian ? width - 1 - i : i);
+    value.bytes[i] = static_cast<uint8_t>(sum >> shift);
+  }
+  value.known = true;
 }
 
 }  // namespace
 
-std::vector<CheckRun> startCheckRuns(const ImageSpec& image) {
-  std::vector<CheckRun> runs(image.checks.size());
-  for (size_t i = 0; i < runs.size(); ++i) {
-    runs[i].check = &image.checks[i];
-    startCheck(&runs[i].sum, *image.checks[i].kind);
-    runs[i].next = image.checks[i].start;
-    runs[i].known = false;
+void startCheckPass(CheckPass* pass, const ImageSpec& image,
+                    std::vector<CheckValue>* values,
+                    const std::vector<size_t>& work) {
+  pass->image = &image;
+  pass->values = values;
+  pass->runs.clear();
+  for (size_t i : work) {
+    CheckRun run;
+    run.check = i;
+    startCheck(&run.sum, *image.checks[i].kind);
+    run.next = image.checks[i].start;
+    pass->runs.push_back(run);
   }
-  return runs;
+  pass->byAddress.resize(image.checks.size());
+  for (size_t i = 0; i < image.checks.size(); ++i) pass->byAddress[i] = i;
+  std::sort(pass->byAddress.begin(), pass->byAddress.end(),
+            [&image](size_t a, size_t b) {
+              return image.checks[a].address < image.checks[b].address;
+            });
+  pass->placed = 0;
 }
 
-void takeImageBytes(std::vector<CheckRun>* runs, uint32_t address,
-                    const uint8_t* bytes, size_t count) {
-  const uint64_t last = uint64_t{address} + count - 1;
-  for (CheckRun& run : *runs) {
-    if (run.known) continue;
-    const uint64_t from = std::max<uint64_t>(address, run.check->start);
-    const uint64_t to = std::min<uint64_t>(last, run.check->end);
-    if (from <= to) {
-      takeErased(&run, from);
-      updateCheck(&run.sum, bytes + (from - address), to - from + 1);
-      run.next = to + 1;
-    }
-    if (last >= run.check->end) finishCheckRun(&run);
+void passBytes(CheckPass* pass, uint32_t address, uint8_t* bytes,
+               size_t count) {
+  const std::vector<PlacedCheck>& checks = pass->image->checks;
+  const uint64_t end = uint64_t{address} + count;
+  // The values that end before these bytes were met already, or lie where
+  // no range reaches.
+  while (pass->placed < checks.size() &&
+         lastByte(checks[pass->byAddress[pass->placed]]) < address)
+    ++pass->placed;
+  uint64_t taken = address;
+  for (size_t k = pass->placed;
+       k < checks.size() && checks[pass->byAddress[k]].address < end; ++k) {
+    const size_t i = pass->byAddress[k];
+    const PlacedCheck& check = checks[i];
+    const uint64_t at = std::max<uint64_t>(check.address, address);
+    takeBytes(pass, taken, at, bytes + (taken - address));
+    taken = at;
+    // A value after its region, worked out here: its region lies behind.
+    CheckRun* run = runOf(pass, i);
+    if (run != nullptr && check.address > check.end) finishRun(pass, run);
+    const CheckValue& value = (*pass->values)[i];
+    if (!value.known) continue;
+    const uint64_t last = std::min(lastByte(check), end - 1);
+    for (uint64_t a = at; a <= last; ++a)
+      bytes[a - address] = value.bytes[a - check.address];
   }
+  takeBytes(pass, taken, end, bytes + (taken - address));
 }
 
-void finishCheckRun(CheckRun* run) {
-  if (run->known) return;
-  takeErased(run, uint64_t{run->check->end} + 1);
-  const uint32_t value = checkValue(run->sum);
-  const unsigned width = valueBytes(*run->check->kind);
-  for (unsigned i = 0; i < width; ++i) {
-    unsigned shift = 8 * (run->check->bigEndian ? width - 1 - i : i);
-    run->value[i] = static_cast<uint8_t>(value >> shift);
-  }
-  run->known = true;
-}
-
-void placeCheckValues(std::vector<CheckRun>* runs, uint32_t address,
-                      uint8_t* bytes, size_t count) {
-  const uint64_t last = uint64_t{address} + count - 1;
-  for (CheckRun& run : *runs) {
-    const uint64_t at = run.check->address;
-    const unsigned width = valueBytes(*run.check->kind);
-    if (at > last || at + width - 1 < address) continue;
-    finishCheckRun(&run);  // Its region lies before these bytes.
-    for (unsigned i = 0; i < width; ++i)
-      if (at + i >= address && at + i <= last)
-        bytes[at + i - address] = run.value[i];
-  }
+void finishCheckPass(CheckPass* pass) {
+  for (CheckRun& run : pass->runs) finishRun(pass, &run);
 }

@@ -2,6 +2,7 @@
 #include "image/check_value.h"
 
 #include <cstring>
+#include <string>
 
 #if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
 #define TOLLIVEX_HAVE_CLMUL 1
@@ -10,7 +11,8 @@
 
 namespace {
 
-// Adding a kind is one row.  The check values of "123456789" are in the
+// Adding a kind is one row: the messages, the help and the completion
+// take the names from here.  The check values of "123456789" are in the
 // tests.
 const CheckKind kCheckKinds[] = {
     // name           width  sum    poly        init        refl.  xorOut
@@ -128,9 +130,14 @@ const CheckKind* findCheckKind(const char* name, size_t length) {
   return nullptr;
 }
 
-const char* checkKindNames() {
-  return "crc32, crc32-mpeg2, crc16-ccitt, crc16-xmodem, crc16-modbus, sum8, "
-         "sum16, sum32";
+const std::string& checkKindNames() {
+  static const std::string kNames = [] {
+    std::string names;
+    for (const CheckKind& kind : kCheckKinds)
+      names += (names.empty() ? "" : ", ") + std::string(kind.name);
+    return names;
+  }();
+  return kNames;
 }
 
 void startCheck(CheckSum* check, const CheckKind& kind) {

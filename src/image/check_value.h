@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // One kind of check value, in the terms of the CRC catalogue: a CRC of
@@ -27,8 +28,9 @@ inline unsigned valueBytes(const CheckKind& kind) {
 // The kind named by the length bytes of name; null when there is none.
 const CheckKind* findCheckKind(const char* name, size_t length);
 
-// The names of all kinds, for messages: "crc32, crc32-mpeg2, ...".
-const char* checkKindNames();
+// The names of all kinds, in the table's order, for messages and the help:
+// "crc32, crc32-mpeg2, ...".
+const std::string& checkKindNames();
 
 // A check value being worked out: the bytes so far of its region.
 struct CheckSum {

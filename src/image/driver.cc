@@ -1,14 +1,13 @@
 // The one way an image is written from its ImageSpec into an output.
 #include "image/driver.h"
 
-#include <cerrno>
-
 #include "image/record_cut.h"
 
 void startImage(ImageDriver* driver, const ImageSpec& image, Output* out) {
   startImageWriter(&driver->writer, image, out);
   driver->pair = 0;
   driver->next = image.pairs.empty() ? 0 : image.pairs[0].start;
+  driver->draw = 0;
   driver->started = false;
 }
 
@@ -39,21 +38,12 @@ DriveStep driveImage(ImageDriver* driver, uint64_t* bytes) {
                : pair.end;
     auto from = static_cast<uint32_t>(driver->next);
     auto to = static_cast<uint32_t>(last);
-    ok = writeRange(writer, from, to);
+    ok = writeRange(writer, from, to, driver->draw);
     *bytes = pairBytes({from, to}, image.unit);
+    driver->draw += *bytes;
     driver->next = last + 1;
   }
   if (ok) return DriveStep::kMore;
   abandonOutput(writer->out);
   return DriveStep::kFailed;
-}
-
-bool writeImage(const ImageSpec& image, Output* out) {
-  ImageDriver driver;
-  startImage(&driver, image, out);
-  DriveStep step;
-  uint64_t bytes;
-  while ((step = driveImage(&driver, &bytes)) == DriveStep::kMore) {
-  }
-  return step == DriveStep::kDone;
 }

@@ -19,26 +19,25 @@ constexpr uint64_t kSliceBytes = uint64_t{1} << 20;
 struct ImageDriver {
   ImageWriter writer;
   size_t pair;    // The pair being written.
-  uint64_t next;  // Its next address.
+  uint64_t next;  // Its next address,
+  uint64_t draw;  // and the draw of the fill its first byte takes.
   bool started;   // The start of the image is written.
 };
 
 enum class DriveStep {
   kMore,    // Call again.
   kDone,    // The image is whole and written out.
-  kFailed,  // A write failed, errno says why; the output is abandoned.
+  kFailed,  // A write failed, and the output is abandoned: outputError()
+            // says why.
 };
 
 // Prepares driver to write image, which must outlive it, into out, which
-// is open on its descriptor.
+// is open on its descriptor; works out the check values placed before
+// their regions.
 void startImage(ImageDriver* driver, const ImageSpec& image, Output* out);
 
 // Writes the next part: the start of the image and a slice of data, a
 // slice, or the end.  Sets *bytes to the data bytes this call wrote.
 DriveStep driveImage(ImageDriver* driver, uint64_t* bytes);
-
-// Writes the whole image into out; false, with errno saying why, when a
-// write failed.
-bool writeImage(const ImageSpec& image, Output* out);
 
 #endif  // TOLLIVEX_IMAGE_DRIVER_H_

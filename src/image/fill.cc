@@ -2,6 +2,7 @@
 // computed in-process.
 #include "image/fill.h"
 
+#include <algorithm>
 #include <cstring>
 
 // SSE2 wherever the compiler targets it; AVX2 chosen at run time on any
@@ -92,34 +93,22 @@ TOLLIVEX_AVX2 size_t convertAvx2(const uint32_t* words, uint8_t* bytes,
 }
 #endif
 
-// Writes the fill bytes of n generator words to bytes with kernel, the
-// rest that fills no whole vector one at a time.
-void convert(FillKernel kernel, const uint32_t* words, uint8_t* bytes,
-             size_t n) {
+// Writes the fill bytes of n generator words to bytes: whole vectors of
+// the widest kind the CPU has, then of SSE2, then one at a time, so that
+// every run of words goes through each kind there is.
+void convert(const uint32_t* words, uint8_t* bytes, size_t n) {
   size_t i = 0;
 #if defined(TOLLIVEX_HAVE_AVX2)
-  if (kernel == FillKernel::kAvx2) i = convertAvx2(words, bytes, n);
+  static const bool avx2 = __builtin_cpu_supports("avx2");
+  if (avx2) i = convertAvx2(words, bytes, n);
 #endif
 #if defined(__SSE2__)
-  if (kernel != FillKernel::kScalar)
-    i += convertSse2(words + i, bytes + i, n - i);
+  i += convertSse2(words + i, bytes + i, n - i);
 #endif
   for (; i < n; ++i) bytes[i] = fillByte(words[i] >> 1);
 }
 
 }  // namespace
-
-FillKernel bestFillKernel() {
-#if defined(TOLLIVEX_HAVE_AVX2)
-  static const bool avx2 = __builtin_cpu_supports("avx2");
-  if (avx2) return FillKernel::kAvx2;
-#endif
-#if defined(__SSE2__)
-  return FillKernel::kSse2;
-#else
-  return FillKernel::kScalar;
-#endif
-}
 
 void seedFill(FillGenerator* fill, uint32_t seed) {
   // glibc's srandom_r: 31 words from a Lehmer generator (Schrage's method,
@@ -138,7 +127,6 @@ void seedFill(FillGenerator* fill, uint32_t seed) {
   for (int i = 34; i < 344; ++i) r[i] = r[i - 31] + r[i - 3];
   memcpy(fill->words + kFillBlock, r + 344 - kFillLag, kFillLag * sizeof r[0]);
   fill->next = kFillLag + kFillBlock;
-  fill->kernel = bestFillKernel();
 }
 
 void fillBytes(FillGenerator* fill, uint8_t* bytes, size_t n) {
@@ -146,9 +134,19 @@ void fillBytes(FillGenerator* fill, uint8_t* bytes, size_t n) {
     if (fill->next == kFillLag + kFillBlock) refill(fill);
     size_t take = kFillLag + kFillBlock - fill->next;
     if (take > n) take = n;
-    convert(fill->kernel, fill->words + fill->next, bytes, take);
+    convert(fill->words + fill->next, bytes, take);
     fill->next += take;
     bytes += take;
+    n -= take;
+  }
+}
+
+void skipFill(FillGenerator* fill, uint64_t n) {
+  while (n > 0) {
+    if (fill->next == kFillLag + kFillBlock) refill(fill);
+    const uint64_t take =
+        std::min<uint64_t>(n, kFillLag + kFillBlock - fill->next);
+    fill->next += static_cast<size_t>(take);
     n -= take;
   }
 }

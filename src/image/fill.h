@@ -17,24 +17,21 @@ constexpr size_t kFillLag = 34;
 // multiple of 3 for its three chains.
 constexpr size_t kFillBlock = size_t{3} * 1365;
 
-// The code that turns generator words into fill bytes: all give the same
-// bytes, the vector ones faster.
-enum class FillKernel { kScalar, kSse2, kAvx2 };
-
-// The fastest kernel this build and CPU can run.
-FillKernel bestFillKernel();
-
 struct FillGenerator {
   uint32_t words[kFillLag + kFillBlock];
   size_t next;  // The first word not yet handed out.
-  FillKernel kernel;
 };
 
-// Starts the sequence as srand(seed) does, with the best kernel.
+// Starts the sequence as srand(seed) does.
 void seedFill(FillGenerator* fill, uint32_t seed);
 
-// Writes the fill bytes of the next n values of the sequence to bytes.
+// Writes the fill bytes of the next n values of the sequence to bytes: the
+// bulk with the widest vectors this build and CPU have (AVX2, SSE2), the
+// rest one at a time.
 void fillBytes(FillGenerator* fill, uint8_t* bytes, size_t n);
+
+// Passes over the next n values of the sequence.
+void skipFill(FillGenerator* fill, uint64_t n);
 
 // Maps a rand() value (0 to 2^31-1) to a fill byte in 0..254, never 0xFF.
 inline uint8_t fillByte(uint32_t r) {

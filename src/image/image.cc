@@ -1,6 +1,13 @@
 // What can be worked out from an ImageSpec alone.
 #include "image/image.h"
 
+uint64_t imageBytes(const ImageSpec& image) {
+  uint64_t total = 0;
+  for (const AddressPair& pair : image.pairs)
+    total += pairBytes(pair, image.unit);
+  return total;
+}
+
 bool imageSpan(const ImageSpec& image, uint32_t* low, uint32_t* high) {
   bool any = false;
   for (const AddressPair& pair : image.pairs) {

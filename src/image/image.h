@@ -3,23 +3,18 @@
 #ifndef TOLLIVEX_IMAGE_IMAGE_H_
 #define TOLLIVEX_IMAGE_IMAGE_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "format/encoder.h"
 #include "image/check_value.h"
+#include "image/device_profile.h"
 
 // An inclusive address range; it holds nothing when start > end.
 struct AddressPair {
   uint32_t start, end;
-};
-
-// A block of fixed content that replaces the fill where a data byte's
-// address falls inside it: start <= address < start + length.
-struct FixedRegion {
-  uint8_t content[16];
-  uint32_t start;
-  uint32_t length;  // 0 to 16; 0 means the region is empty.
 };
 
 // Bytes given with -pin.  Byte k lies at byte address + k, or, in a word
@@ -31,39 +26,17 @@ struct PinnedBlock {
 };
 
 // A check value in the image: the CRC or sum of the image's bytes from
-// start to end (inclusive; a byte no range covers counts as 0xFF), put at
-// address where a range covers it.  The value lies outside every region.
+// start to end (inclusive; a byte no range covers counts as erased flash),
+// put at address where a range covers it.
 struct PlacedCheck {
   const CheckKind* kind;
   bool bigEndian;  // Else little-endian.
   uint32_t address;
+  // Without regionGiven, the region runs from the lowest address a range
+  // covers up to the value, once the ranges are known.
+  bool regionGiven;
   uint32_t start, end;
   std::string text;  // As given, for messages.
-};
-
-enum class ImageFormat {
-  kSRecord,   // S0 header, S1/S2/S3 data, S9 terminator.
-  kIntelHex,  // I32HEX: data and extended linear address records, end record.
-  kBinary,    // The bytes from the lowest range start to the highest end,
-              // 0xFF where no range reaches.
-};
-
-// The shape of the records of a text format: what a loader under test may
-// be picky about.
-struct RecordShape {
-  // The most data bytes a record holds (even with -word).  A record never
-  // crosses a multiple of length / unit addresses, nor of 0x10000.
-  unsigned length = 32;
-  // S-records: the smallest address field of a data record, in bytes.
-  unsigned addressSize = 2;
-  // The start address: in the terminator (S7/S8/S9), or Intel HEX type 05.
-  bool entryGiven = false;
-  uint32_t entry = 0;
-  bool count = false;  // S-records: an S5/S6 count record after the data.
-  bool crlf = false;   // Lines end with CR LF, not LF.
-  // S-records: the S0 record's data, instead of the module field and name.
-  bool headerGiven = false;
-  std::string header;
 };
 
 struct ImageSpec {
@@ -76,11 +49,9 @@ struct ImageSpec {
   std::vector<uint8_t> pattern;
   uint32_t seed = 1;
   // What replaces the fill, each over the one before: the device profile's
-  // two regions, matched at a record's address plus the byte's index in it,
-  // then the pins in command-line order.
-  FixedRegion securityRegion = {};
-  FixedRegion blankRegion = {};
-  const char* profile = nullptr;  // The family of those regions, if any.
+  // blocks, then the pins in command-line order.  With -word, the blocks
+  // are matched at a record's address plus the byte's index in it.
+  const DeviceProfile* profile = nullptr;
   std::vector<PinnedBlock> pins;
   // Then the check values, over everything before them.
   std::vector<PlacedCheck> checks;
@@ -90,13 +61,27 @@ struct ImageSpec {
   // S-record header carries (empty for standard output).
   bool toStandardOutput = false;
   std::string name;
+  // Whether the image is flushed to disk before it takes its name.
+  bool sync = true;
 };
+
+// What flash holds where nothing was written: what a check region counts
+// for a byte no range covers, and what fills the gaps of a binary image.
+constexpr uint8_t kErasedByte = 0xFF;
+
+// The most bytes a header of the image's own may hold, and the most data
+// records a count record can count: the S-record encoder's limits.
+constexpr size_t kMaxHeaderBytes = kMaxSRecordHeader;
+constexpr uint64_t kMaxCountedRecords = kMaxSRecordCount;
 
 // The data bytes a pair holds in an image of unit bytes per address.
 inline uint64_t pairBytes(const AddressPair& pair, unsigned unit) {
   if (pair.start > pair.end) return 0;
   return (uint64_t{pair.end} - pair.start + 1) * unit;
 }
+
+// The data bytes of the whole image.
+uint64_t imageBytes(const ImageSpec& image);
 
 // The lowest start and highest end over the pairs that hold a byte; false
 // when none does.

@@ -1,21 +1,34 @@
-// Laying out the -pin blocks for lookup by record.
+// Laying out the pinned bytes for lookup by position.
 #include "image/pins.h"
 
 #include <algorithm>
 #include <map>
 
-PinMap mapPins(const ImageSpec& image) {
-  std::map<uint64_t, PinCell> cells;
-  for (const PinnedBlock& pin : image.pins) {
-    uint64_t position = uint64_t{pin.address} * image.unit;
-    for (uint8_t byte : pin.bytes) {
-      PinCell& cell = cells[position >> 5];
-      cell.index = position >> 5;
-      cell.mask |= uint32_t{1} << (position & 31);
-      cell.bytes[position & 31] = byte;
-      ++position;
-    }
+namespace {
+
+using Cells = std::map<uint64_t, PinCell>;
+
+void mapBytes(Cells* cells, uint64_t position,
+              const std::vector<uint8_t>& bytes) {
+  for (uint8_t byte : bytes) {
+    PinCell& cell = (*cells)[position >> 5];
+    cell.index = position >> 5;
+    cell.mask |= uint32_t{1} << (position & 31);
+    cell.bytes[position & 31] = byte;
+    ++position;
   }
+}
+
+}  // namespace
+
+PinMap mapPins(const ImageSpec& image) {
+  Cells cells;
+  if (image.profile != nullptr && image.unit == 1) {
+    for (const ProfileBlock& block : image.profile->blocks)
+      mapBytes(&cells, block.address, block.bytes);
+  }
+  for (const PinnedBlock& pin : image.pins)
+    mapBytes(&cells, uint64_t{pin.address} * image.unit, pin.bytes);
   PinMap map;
   map.reserve(cells.size());
   for (const auto& entry : cells) map.push_back(entry.second);

@@ -1,5 +1,5 @@
-// Pinned bytes: where the device profile's regions and the -pin blocks
-// replace the fill of a record.
+// Pinned bytes: where the device profile's blocks and the -pin blocks
+// replace the fill.
 #ifndef TOLLIVEX_IMAGE_PINS_H_
 #define TOLLIVEX_IMAGE_PINS_H_
 
@@ -8,23 +8,7 @@
 
 #include "image/image.h"
 
-// Replaces bytes[k] of a record at address by the region's byte at
-// address + k (taken modulo 2^32), wherever that lies inside the region.
-// The first test rejects a record that shares no address with the region,
-// so most records cost two comparisons.  In a byte image the same serves
-// for any run of bytes that crosses no multiple of 2^32.
-inline void applyRegion(const FixedRegion& region, uint32_t address,
-                        size_t count, uint8_t* bytes) {
-  if (region.length == 0 || (address - region.start >= region.length &&
-                             region.start - address >= count))
-    return;
-  for (size_t k = 0; k < count; ++k) {
-    uint32_t offset = address + static_cast<uint32_t>(k) - region.start;
-    if (offset < region.length) bytes[k] = region.content[offset];
-  }
-}
-
-// The -pin blocks laid out by byte position: the address in a byte image,
+// The pinned bytes laid out by byte position: the address in a byte image,
 // twice the word address plus the byte's index in the word in a word image.
 // A cell covers 32 positions, a mask's worth, and holds the winning byte of
 // every pinned position in it; a run of bytes looks at the cells it meets.
@@ -35,7 +19,9 @@ struct PinCell {
 };
 using PinMap = std::vector<PinCell>;  // Sorted by index.
 
-// Lays out the image's pins, the later one winning where pins overlap.
+// Lays out the profile's blocks (in a byte image: with -word they are
+// matched record by record) and then the pins, each later one winning where
+// they overlap.
 PinMap mapPins(const ImageSpec& image);
 
 // A walk upward through the cells, for the bytes of one range.

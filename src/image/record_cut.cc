@@ -3,6 +3,25 @@
 
 #include <numeric>
 
+size_t cutRecords(uint64_t perRecord, unsigned unit, uint64_t first,
+                  uint64_t last, RecordCut* cuts) {
+  // Each record runs up to where the next must start, or to last.
+  uint64_t byLength = (first / perRecord + 1) * perRecord;
+  uint32_t offset = 0;
+  size_t n = 0;
+  for (uint64_t a = first; a <= last; ++n) {
+    uint64_t next = (a | (kRecordSegment - 1)) + 1;
+    if (byLength < next) next = byLength;
+    if (next > last + 1) next = last + 1;
+    if (next == byLength) byLength += perRecord;
+    const auto size = static_cast<uint32_t>((next - a) * unit);
+    cuts[n] = {static_cast<uint32_t>(a), offset, size};
+    offset += size;
+    a = next;
+  }
+  return n;
+}
+
 uint64_t recordCount(uint64_t perRecord, uint32_t start, uint32_t end) {
   if (start > end) return 0;
   // One record, and one more for each address in start + 1..end where a

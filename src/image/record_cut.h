@@ -7,22 +7,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "format/intel_hex.h"
-#include "format/srecord.h"
+#include "format/record.h"
 #include "image/image.h"
 
 constexpr uint64_t kRecordSegment = 0x10000;
-
-// The most data bytes a record of format holds: 250 in an S-record (with a
-// 4-byte address), 255 in Intel HEX.
-inline unsigned maxRecordLength(ImageFormat format) {
-  return format == ImageFormat::kIntelHex ? kMaxIntelHexData : kMaxSRecordData;
-}
-
-// The most bytes a header of the image's own may hold, and the most data
-// records a count record can count.
-constexpr size_t kMaxHeaderBytes = kMaxSRecordHeader;
-constexpr uint64_t kMaxCountedRecords = kMaxSRecordCount;
 
 // Addresses per record: the record length in the image's unit.
 inline uint64_t addressesPerRecord(const ImageSpec& image) {
@@ -40,6 +28,12 @@ inline uint64_t lastRecordEnd(uint64_t perRecord, uint64_t first,
   uint64_t start = byLength > bySegment ? byLength : bySegment;
   return start > first ? start - 1 : limit;
 }
+
+// Cuts the addresses first..last, a piece of a range that starts where a
+// record starts, into records of unit bytes per address, their bytes one
+// after the other from offset 0; returns how many.
+size_t cutRecords(uint64_t perRecord, unsigned unit, uint64_t first,
+                  uint64_t last, RecordCut* cuts);
 
 // The records the range start..end is cut into; 0 when start > end.
 uint64_t recordCount(uint64_t perRecord, uint32_t start, uint32_t end);

@@ -1,5 +1,5 @@
-// What a run cut short must undo: its temporary file, and a status line
-// left on the terminal.
+// What a run cut short must undo: its temporary file, and whatever the
+// hooks undo.
 //
 // The temporary file is known by its directory's descriptor and its own
 // short name, so that removing it never depends on where that directory is
@@ -14,7 +14,6 @@
 
 #include <cerrno>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -25,27 +24,40 @@
 
 namespace {
 
-const int kCleanupSignals[] = {SIGINT,  SIGTERM, SIGHUP,    SIGQUIT, SIGALRM,
-                               SIGUSR1, SIGUSR2, SIGVTALRM, SIGPROF, SIGXCPU};
+// Every signal whose default action ends the process, but KILL and STOP,
+// PIPE and XFSZ; the real-time ones are added where the set is made.
+const int kCleanupSignals[] = {
+    SIGHUP,    SIGINT,  SIGQUIT,   SIGILL,  SIGTRAP, SIGABRT,
+    SIGBUS,    SIGFPE,  SIGUSR1,   SIGSEGV, SIGUSR2, SIGALRM,
+    SIGTERM,   SIGXCPU, SIGVTALRM, SIGPROF, SIGSYS,
+#if defined(SIGSTKFLT)
+    SIGSTKFLT,
+#endif
+#if defined(SIGIO)
+    SIGIO,
+#endif
+#if defined(SIGPWR)
+    SIGPWR,
+#endif
+};
+
+// The signals a fault raises in the thread that faults.
+const int kFaultSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGTRAP, SIGSYS};
 
 // The registered temporary file, when registered is set.
 int directory = -1;
 char name[] = ".Tollivex.XXXXXX";
 volatile sig_atomic_t registered = 0;
-const char* volatile text = nullptr;
+void (*volatile hooks[4])() = {};
+volatile sig_atomic_t hookCount = 0;
 
-// Async-signal-safe: removes the file and writes the text.
+// Async-signal-safe: removes the file and runs the hooks.
 void undo() {
   if (registered) {
     unlinkat(directory, name, 0);
     registered = 0;
   }
-  const char* t = text;
-  if (t != nullptr) {
-    ssize_t written = write(STDERR_FILENO, t, strlen(t));
-    (void)written;  // Nothing better to do on a failing terminal.
-    text = nullptr;
-  }
+  for (sig_atomic_t i = 0; i < hookCount; ++i) hooks[i]();
 }
 
 void undoAndDie(int number) {
@@ -62,7 +74,18 @@ sigset_t cleanupSet() {
   sigset_t set;
   sigemptyset(&set);
   for (int number : kCleanupSignals) sigaddset(&set, number);
+#if defined(SIGRTMIN)
+  for (int number = SIGRTMIN; number <= SIGRTMAX; ++number)
+    sigaddset(&set, number);
+#endif
   return set;
+}
+
+void handleWithUndo(int number, const sigset_t& mask) {
+  struct sigaction action = {};
+  action.sa_handler = undoAndDie;
+  action.sa_mask = mask;
+  sigaction(number, &action, nullptr);
 }
 
 // A hard-to-guess value for the temporary name; O_EXCL keeps a guessed
@@ -86,18 +109,32 @@ uint64_t randomValue(unsigned attempt) {
 void installCleanup() {
   signal(SIGPIPE, SIG_IGN);
   signal(SIGXFSZ, SIG_IGN);
-  struct sigaction action = {};
-  action.sa_handler = undoAndDie;
-  action.sa_mask = cleanupSet();
-  sigaddset(&action.sa_mask, SIGABRT);
-  for (int number : kCleanupSignals) {
+  const sigset_t mask = cleanupSet();
+  for (int number = 1; number < NSIG; ++number) {
+    if (sigismember(&mask, number) != 1) continue;
     struct sigaction old;
     if (sigaction(number, nullptr, &old) == 0 && old.sa_handler == SIG_IGN)
       continue;
-    sigaction(number, &action, nullptr);
+    handleWithUndo(number, mask);
   }
-  sigaction(SIGABRT, &action, nullptr);
   atexit(undoAtExit);
+}
+
+void addCleanupHook(void (*hook)()) {
+  sigset_t old;
+  blockCleanupSignals(&old);
+  const sig_atomic_t count = hookCount;
+  if (count < static_cast<sig_atomic_t>(sizeof hooks / sizeof hooks[0])) {
+    hooks[count] = hook;
+    hookCount = count + 1;
+  }
+  restoreSignals(&old);
+}
+
+void endByBrokenPipe() {
+  struct sigaction old;
+  if (sigaction(SIGPIPE, nullptr, &old) == 0 && old.sa_handler == SIG_IGN)
+    handleWithUndo(SIGPIPE, cleanupSet());
 }
 
 void blockCleanupSignals(sigset_t* old) {
@@ -109,19 +146,19 @@ void restoreSignals(const sigset_t* old) {
   pthread_sigmask(SIG_SETMASK, old, nullptr);
 }
 
-bool cleanupSignalPending() {
-  sigset_t pending;
-  if (sigpending(&pending) != 0) return false;
-  for (int number : kCleanupSignals)
-    if (sigismember(&pending, number) == 1) return true;
-  return false;
+void blockSignalsForThread(sigset_t* old) {
+  sigset_t set = cleanupSet();
+  for (int number : kFaultSignals) sigdelset(&set, number);
+  pthread_sigmask(SIG_BLOCK, &set, old);
 }
 
-int createTemporaryFile(int dirFd, unsigned mode) {
+int createTemporaryFile(const System& sys, int dirFd, unsigned mode,
+                        int* error) {
   static const char kLetters[] =
       "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
   const size_t first = sizeof name - 7;  // The six X.
-  for (unsigned attempt = 0; attempt < 100; ++attempt) {
+  *error = EEXIST;
+  for (unsigned attempt = 0; attempt < 100 && *error == EEXIST; ++attempt) {
     uint64_t value = randomValue(attempt);
     char candidate[sizeof name];
     memcpy(candidate, name, sizeof name);
@@ -129,9 +166,9 @@ int createTemporaryFile(int dirFd, unsigned mode) {
       candidate[i] = kLetters[value % 62];
     sigset_t old;
     blockCleanupSignals(&old);
-    int fd =
-        openat(dirFd, candidate, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    int error = errno;
+    int fd = sys.openat(dirFd, candidate,
+                        O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    *error = fd >= 0 ? 0 : errno;
     if (fd >= 0) {
       memcpy(name, candidate, sizeof name);
       directory = dirFd;
@@ -139,43 +176,46 @@ int createTemporaryFile(int dirFd, unsigned mode) {
     }
     restoreSignals(&old);
     if (fd >= 0) return fd;
-    if (error != EEXIST) {
-      errno = error;
-      return -1;
-    }
   }
-  errno = EEXIST;
   return -1;
 }
 
-bool renameTemporaryFile(const char* target) {
+namespace {
+
+// Removes the file; the cleanup signals are blocked.
+void removeBlocked(const System& sys) {
+  if (registered) sys.unlinkat(directory, name, 0);
+  registered = 0;
+}
+
+}  // namespace
+
+int renameTemporaryFile(const System& sys, const char* target) {
   sigset_t old;
   blockCleanupSignals(&old);
-  if (cleanupSignalPending()) {
-    removeTemporaryFile();
+  sigset_t pending;
+  const sigset_t set = cleanupSet();
+  bool signalled = false;
+  if (sigpending(&pending) == 0) {
+    for (int number = 1; number < NSIG; ++number)
+      signalled = signalled || (sigismember(&set, number) == 1 &&
+                                sigismember(&pending, number) == 1);
+  }
+  int error = signalled ? EINTR : 0;
+  if (!signalled && sys.renameat(directory, name, directory, target) != 0)
+    error = errno;
+  if (error != 0) {
+    removeBlocked(sys);
     restoreSignals(&old);  // Where the signal is not blocked, it ends here.
-    errno = EINTR;
-    return false;
-  }
-  if (renameat(directory, name, directory, target) != 0) {
-    removeTemporaryFile();
-    restoreSignals(&old);
-    return false;
+    return error;
   }
   registered = 0;
-  return true;
+  return 0;
 }
 
-void removeTemporaryFile() {
-  int error = errno;  // Keep the reason of the failure that led here.
+void removeTemporaryFile(const System& sys) {
   sigset_t old;
   blockCleanupSignals(&old);
-  if (registered) unlinkat(directory, name, 0);
-  registered = 0;
+  removeBlocked(sys);
   restoreSignals(&old);
-  errno = error;
 }
-
-void setCleanupText(const char* t) { text = t; }
-
-const char* cleanupText() { return text; }

@@ -15,10 +15,11 @@ namespace {
 // Writes size bytes to fd, at offset at when positional; returns 0, or the
 // errno of the failure.  Short writes and interrupted calls go on where
 // they stopped.
-int writeAll(int fd, bool positional, const char* p, size_t size, uint64_t at) {
+int writeAll(const System& sys, int fd, bool positional, const char* p,
+             size_t size, uint64_t at) {
   while (size > 0) {
-    ssize_t n = positional ? pwrite(fd, p, size, static_cast<off_t>(at))
-                           : write(fd, p, size);
+    ssize_t n = positional ? sys.pwrite(fd, p, size, static_cast<off_t>(at))
+                           : sys.write(fd, p, size);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return errno;
     if (n == 0) return ENOSPC;  // No progress and no reason: a full disk.
@@ -29,68 +30,83 @@ int writeAll(int fd, bool positional, const char* p, size_t size, uint64_t at) {
   return 0;
 }
 
-// The thread: writes each buffer handed over, until told to stop.
-void* writeSpares(void* arg) {
+// Writes the buffer of slot k, unless a write has failed already: then the
+// rest is dropped, and only counted so that the maker never waits for it.
+void writeSlot(Output* out, uint64_t k) {
+  const unsigned slot = k % kOutputSlots;
+  if (out->error.load() != 0) return;
+  int error =
+      writeAll(*out->sys, out->fd, out->positional, out->slots[slot].data,
+               out->sizes[slot], out->offsets[slot]);
+  int none = 0;
+  if (error != 0) out->error.compare_exchange_strong(none, error);
+}
+
+// Wakes whoever sleeps on out's condition.  Taking the mutex orders this
+// after the sleeper's last look at the counts.
+void wakeSleeper(Output* out) {
+  std::lock_guard<std::mutex> lock(out->mutex);
+  out->wake.notify_all();
+}
+
+// The thread: writes each buffer handed over, in order, until told to stop.
+// It sleeps only while nothing waits, and then until a batch does.
+void* writeSlots(void* arg) {
   auto* out = static_cast<Output*>(arg);
-  std::unique_lock<std::mutex> lock(out->mutex);
-  for (;;) {
-    out->changed.wait(lock,
-                      [out] { return out->spareUsed != 0 || out->stopping; });
-    if (out->spareUsed == 0) return nullptr;
-    lock.unlock();
-    int error = writeAll(out->fd, out->positional, out->spare.data,
-                         out->spareUsed, out->spareAt);
-    lock.lock();
-    if (out->error == 0) out->error = error;
-    out->spareUsed = 0;
-    out->changed.notify_all();
+  for (uint64_t k = out->written.load();;) {
+    if (out->made.load() == k) {
+      std::unique_lock<std::mutex> lock(out->mutex);
+      out->writerSleeps.store(true);
+      out->wake.wait(lock, [out, k] {
+        const uint64_t waiting = out->made.load() - k;
+        return waiting >= kOutputBatch || out->stopping.load() ||
+               (waiting > 0 && out->draining.load());
+      });
+      out->writerSleeps.store(false);
+      if (out->made.load() == k) return nullptr;  // Stopped, all written.
+    }
+    if (out->stopping.load() && !out->draining.load())
+      return nullptr;  // Abandoned: the rest is dropped.
+    writeSlot(out, k);
+    out->written.store(++k);
+    const int wants = out->makerWants.load();
+    if (wants >= 0 && out->made.load() - k <= static_cast<uint64_t>(wants))
+      wakeSleeper(out);
   }
 }
 
-// Starts the thread with the cleanup signals blocked, so that they always
-// reach the main thread, whose handlers clean up and which checks for them
-// before the rename.  Returns false when no thread can be made.
+// Starts the thread with the cleanup signals blocked, so that they reach
+// the main thread, whose handlers clean up and which checks for them before
+// the rename.  Returns false when no thread can be made.
 bool startThread(Output* out) {
   sigset_t old;
-  blockCleanupSignals(&old);
-  out->running = pthread_create(&out->thread, nullptr, writeSpares, out) == 0;
+  blockSignalsForThread(&old);
+  out->running = out->sys->startThread(&out->thread, writeSlots, out) == 0;
   restoreSignals(&old);
   return out->running;
 }
 
-// Waits until the thread has written what it was handed.  Returns false,
-// with errno set, when a write has failed.
-bool waitForThread(Output* out, std::unique_lock<std::mutex>* lock) {
-  out->changed.wait(*lock, [out] { return out->spareUsed == 0; });
-  if (out->error == 0) return true;
-  errno = out->error;
-  return false;
+// Unless at most limit buffers wait to be written, sleeps until at most
+// wants do.
+void waitForWriter(Output* out, unsigned limit, unsigned wants) {
+  if (out->made.load() - out->written.load() <= limit) return;
+  std::unique_lock<std::mutex> lock(out->mutex);
+  out->makerWants.store(static_cast<int>(wants));
+  out->wake.wait(lock, [out, wants] {
+    return out->made.load() - out->written.load() <= wants;
+  });
+  out->makerWants.store(-1);
 }
 
 void stopThread(Output* out) {
   if (!out->running) return;
-  {
-    std::lock_guard<std::mutex> lock(out->mutex);
-    out->stopping = true;
-  }
-  out->changed.notify_all();
+  out->stopping.store(true);
+  wakeSleeper(out);
   pthread_join(out->thread, nullptr);
   out->running = false;
-  out->stopping = false;  // The next flush starts it again.
+  out->stopping.store(false);
+  out->draining.store(false);
 }
-
-// Writes the buffer in the calling thread.
-bool writeBuffer(Output* out) {
-  if (out->error == 0)
-    out->error = writeAll(out->fd, out->positional, out->buffer.data, out->used,
-                          out->at);
-  out->at += out->used;
-  out->used = 0;
-  errno = out->error;
-  return out->error == 0;
-}
-
-}  // namespace
 
 void allocateOutputBuffer(OutputBuffer* buffer) {
   if (buffer->data != nullptr) return;
@@ -105,6 +121,17 @@ void allocateOutputBuffer(OutputBuffer* buffer) {
   buffer->data = new char[kOutputBufferSize];
 }
 
+// Makes slot k the one being filled, from offset at.
+void fillSlot(Output* out, uint64_t k, uint64_t at) {
+  OutputBuffer* buffer = &out->slots[k % kOutputSlots];
+  allocateOutputBuffer(buffer);
+  out->data = buffer->data;
+  out->used = 0;
+  out->at = at;
+}
+
+}  // namespace
+
 OutputBuffer::~OutputBuffer() {
 #if defined(MAP_POPULATE)
   if (data != nullptr && munmap(data, kOutputBufferSize) == 0) return;
@@ -114,61 +141,63 @@ OutputBuffer::~OutputBuffer() {
 
 Output::~Output() { stopThread(this); }
 
-void openOutput(Output* out, int fd, bool positional, bool threaded) {
+void openOutput(Output* out, const System& sys, int fd, bool positional) {
   stopThread(out);
+  out->sys = &sys;
   out->fd = fd;
   out->positional = positional;
-  out->threaded = threaded;
-  allocateOutputBuffer(&out->buffer);
-  allocateOutputBuffer(&out->spare);
-  out->used = 0;
-  out->at = 0;
-  out->spareUsed = 0;
-  out->error = 0;
+  out->threaded = true;
+  out->made.store(0);
+  out->written.store(0);
+  out->error.store(0);
+  fillSlot(out, 0, 0);
 }
 
 bool flushOutput(Output* out) {
-  if (!out->running && (!out->threaded || !startThread(out))) {
+  if (out->used == 0) return out->error.load() == 0;
+  if (!out->running && out->threaded && !startThread(out))
     out->threaded = false;
-    return writeBuffer(out);
+  const uint64_t k = out->made.load();
+  const unsigned slot = k % kOutputSlots;
+  out->sizes[slot] = out->used;
+  out->offsets[slot] = out->at;
+  const uint64_t next = out->at + out->used;
+  if (!out->running) {
+    writeSlot(out, k);
+    out->made.store(k + 1);
+    out->written.store(k + 1);
+  } else {
+    out->made.store(k + 1);
+    if (out->writerSleeps.load() && k + 1 - out->written.load() >= kOutputBatch)
+      wakeSleeper(out);
+    // The next slot must be written before it is filled again.
+    waitForWriter(out, kOutputSlots - 1, kOutputSlots - kOutputBatch);
   }
-  std::unique_lock<std::mutex> lock(out->mutex);
-  if (!waitForThread(out, &lock)) return false;
-  if (out->used == 0) return true;
-  std::swap(out->buffer.data, out->spare.data);
-  out->spareUsed = out->used;
-  out->spareAt = out->at;
-  out->at += out->used;
-  out->used = 0;
-  out->changed.notify_all();
-  return true;
+  fillSlot(out, k + 1, next);
+  return out->error.load() == 0;
 }
 
 bool finishOutput(Output* out) {
-  // Small images never start the thread.
-  if (!out->running) return writeBuffer(out);
   bool ok = flushOutput(out);
-  {
-    std::unique_lock<std::mutex> lock(out->mutex);
-    ok = waitForThread(out, &lock) && ok;
+  if (out->running) {
+    out->draining.store(true);
+    if (out->writerSleeps.load()) wakeSleeper(out);
+    waitForWriter(out, 0, 0);
+    stopThread(out);
   }
-  int error = errno;
-  stopThread(out);
-  errno = error;
-  return ok;
+  return ok && out->error.load() == 0;
 }
 
 void abandonOutput(Output* out) {
-  int error = errno;
   stopThread(out);
   out->used = 0;
-  errno = error;
 }
 
 bool seekOutput(Output* out, uint64_t offset) {
   if (offset == outputPosition(out)) return true;
   if (!out->positional) {
-    errno = ESPIPE;
+    int none = 0;
+    out->error.compare_exchange_strong(none, ESPIPE);
     return false;
   }
   if (!flushOutput(out)) return false;

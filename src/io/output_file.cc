@@ -22,120 +22,136 @@ const int kLookUp = O_RDONLY | O_NONBLOCK;
 const bool kLookUpNamesOnly = false;
 #endif
 
-// Closes fd, keeping errno.
-void closeKeepingErrno(int fd) {
-  int error = errno;
-  if (fd >= 0) close(fd);
-  errno = error;
-}
-
-// Opens the directory name lies in and sets file->base to the rest.
-bool openDirectory(const std::string& name, OutputFile* file) {
+// Opens the directory name lies in and sets file->base to the rest.  A
+// directory that can be read can be flushed; one that can only be searched
+// is still used.
+int openDirectory(const std::string& name, OutputFile* file) {
+  const System& sys = *file->sys;
   size_t slash = name.rfind('/');
   std::string dir = slash == std::string::npos ? "."
                     : slash == 0               ? "/"
                                                : name.substr(0, slash);
   file->base = slash == std::string::npos ? name : name.substr(slash + 1);
-  file->dirFd = open(dir.c_str(), kLookUp | O_DIRECTORY | O_CLOEXEC);
-  return file->dirFd >= 0;
+  const int flags = O_DIRECTORY | O_CLOEXEC;
+  file->dirFd = sys.openat(AT_FDCWD, dir.c_str(), O_RDONLY | flags, 0);
+  file->dirReadable = file->dirFd >= 0;
+  if (file->dirFd < 0 && errno == EACCES)
+    file->dirFd = sys.openat(AT_FDCWD, dir.c_str(), kLookUp | flags, 0);
+  return file->dirFd >= 0 ? 0 : errno;
+}
+
+// Closes fd, which was only looked at: its close cannot lose a byte.
+void closeLookedAt(const System& sys, int fd) {
+  if (fd >= 0) sys.close(fd);
 }
 
 // Looks at what stands at the name, by descriptor.  Sets file->fd to a
 // special file to write in place, or notes a regular file to replace;
-// nothing there is fine too.  Returns false with errno set otherwise.
-bool judgeName(OutputFile* file) {
+// nothing there is fine too.
+int judgeName(OutputFile* file) {
+  const System& sys = *file->sys;
   // Neither O_CREAT nor O_TRUNC: whatever this opens is left as it is
   // unless it turns out to be special.
-  int fd =
-      openat(file->dirFd, file->base.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  int fd = sys.openat(file->dirFd, file->base.c_str(),
+                      O_WRONLY | O_NOCTTY | O_CLOEXEC, 0);
   bool pathOnly = false;
   if (fd < 0) {
-    if (errno == ENOENT) return true;  // Nothing, or a dangling link.
-    // A regular file without write permission is replaced all the same;
-    // anything else keeps the reason the open gave.
-    int error = errno;
-    fd = openat(file->dirFd, file->base.c_str(), kLookUp | O_CLOEXEC);
+    if (errno == ENOENT) return 0;  // Nothing, or a dangling link.
+    // A regular file without write permission is replaced all the same, a
+    // block device is refused; anything else keeps the reason the open
+    // gave.
+    const int error = errno;
+    fd = sys.openat(file->dirFd, file->base.c_str(), kLookUp | O_CLOEXEC, 0);
     struct stat st;
-    if (fd < 0 || fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-      if (fd >= 0) close(fd);
-      errno = error;
-      return false;
+    const bool looked = fd >= 0 && sys.fstat(fd, &st) == 0;
+    if (!looked || !S_ISREG(st.st_mode)) {
+      closeLookedAt(sys, fd);
+      return looked && S_ISBLK(st.st_mode) ? kBlockDevice : error;
     }
     pathOnly = kLookUpNamesOnly;
   }
-  if (fstat(fd, &file->old) != 0) {
-    closeKeepingErrno(fd);
-    return false;
-  }
-  if (!S_ISREG(file->old.st_mode)) {
+  int error = sys.fstat(fd, &file->old) == 0 ? 0 : errno;
+  if (error == 0 && S_ISBLK(file->old.st_mode)) error = kBlockDevice;
+  if (error == 0 && !S_ISREG(file->old.st_mode)) {
     file->fd = fd;
     file->direct = true;
-    // A device that can seek (/dev/null, a disk) takes writes by position;
-    // a FIFO, a terminal or a socket does not.
-    file->positional = lseek(fd, 0, SEEK_CUR) == 0;
-    return true;
+    // A device that can seek (/dev/null) takes writes by position; a FIFO,
+    // a terminal or a socket does not.
+    file->positional = sys.lseek(fd, 0, SEEK_CUR) == 0;
+    return 0;
   }
-  file->replacing = true;
-  file->acl = readAccessAcl(fd, pathOnly);
-  close(fd);
-  return true;
+  if (error == 0) {
+    file->replacing = true;
+    error = readAccessAcl(sys, fd, pathOnly, &file->acl);
+  }
+  // Closing what was only opened to be looked at: still, a failure is a
+  // sign of trouble worth stopping for before anything is written.
+  if (sys.close(fd) != 0 && error == 0) error = errno;
+  return error;
 }
 
 }  // namespace
 
-bool openOutputFile(const std::string& name, OutputFile* file) {
+int openOutputFile(const System& sys, const std::string& name,
+                   OutputFile* file) {
   *file = OutputFile();
-  if (!openDirectory(name, file)) return false;
-  if (!judgeName(file)) {
-    discardOutputFile(file);
-    return false;
+  file->sys = &sys;
+  int error = openDirectory(name, file);
+  if (error == 0) error = judgeName(file);
+  if (error == 0 && !file->direct) {
+    // A new image gets the bits a new file gets: 0666 less the umask, or
+    // what the directory's default ACL says.  A replacement starts private
+    // and takes the old file's bits when complete.
+    file->fd = createTemporaryFile(sys, file->dirFd,
+                                   file->replacing ? 0600 : 0666, &error);
+    file->positional = true;
   }
-  if (file->direct) return true;
-  // A new image gets the bits a new file gets: 0666 less the umask, or
-  // what the directory's default ACL says.  A replacement starts private
-  // and takes the old file's bits when complete.
-  file->fd = createTemporaryFile(file->dirFd, file->replacing ? 0600 : 0666);
-  file->positional = true;
-  if (file->fd < 0) {
-    discardOutputFile(file);
-    return false;
-  }
-  return true;
+  if (error != 0) discardOutputFile(file);
+  return error;
 }
 
-bool openStandardOutput(bool closed, OutputFile* file) {
+int openStandardOutput(const System& sys, bool closed, OutputFile* file) {
   *file = OutputFile();
-  if (closed) {
-    errno = EBADF;
-    return false;
-  }
+  file->sys = &sys;
+  if (closed) return EBADF;
   file->fd = STDOUT_FILENO;
   file->direct = true;
-  return true;
+  endByBrokenPipe();
+  return 0;
 }
 
-bool commitOutputFile(OutputFile* file) {
-  int fd = file->fd;
+int commitOutputFile(OutputFile* file, bool sync) {
+  const System& sys = *file->sys;
+  const int fd = file->fd;
   file->fd = -1;
-  if (fd == STDOUT_FILENO) return true;
-  if (file->direct) {
-    bool closed = close(fd) == 0;
-    discardOutputFile(file);
-    return closed;
+  int error = 0;
+  if (fd == STDOUT_FILENO) {
+    // Standard output stays open: the process exit closes it.
+  } else if (file->direct) {
+    if (sys.close(fd) != 0) error = errno;
+  } else {
+    if (file->replacing)
+      error = handOnAttributes(sys, fd, file->old, file->acl);
+    // On disk before it takes the name, so that a crash or a disk that
+    // fills up late never leaves the name holding a hole.
+    if (error == 0 && sync && sys.fdatasync(fd) != 0) error = errno;
+    if (sys.close(fd) != 0 && error == 0) error = errno;
+    if (error == 0) error = renameTemporaryFile(sys, file->base.c_str());
+    // The rename itself on disk.
+    if (error == 0 && sync && file->dirReadable && sys.fsync(file->dirFd) != 0)
+      error = errno;
   }
-  bool ok = (!file->replacing || handOnAttributes(fd, file->old, file->acl));
-  if (!ok) closeKeepingErrno(fd);
-  ok = ok && close(fd) == 0 && renameTemporaryFile(file->base.c_str());
   discardOutputFile(file);
-  return ok;
+  return error;
 }
 
 void discardOutputFile(OutputFile* file) {
-  int error = errno;
-  if (file->fd >= 0 && file->fd != STDOUT_FILENO) close(file->fd);
+  if (file->sys == nullptr) return;  // Never opened.
+  const System& sys = *file->sys;
+  if (file->fd >= 0 && file->fd != STDOUT_FILENO) sys.close(file->fd);
   file->fd = -1;
-  if (!file->direct) removeTemporaryFile();
-  if (file->dirFd >= 0) close(file->dirFd);
+  if (!file->direct) removeTemporaryFile(sys);
+  // A directory descriptor only looked through: its close loses nothing.
+  closeLookedAt(sys, file->dirFd);
   file->dirFd = -1;
-  errno = error;
 }

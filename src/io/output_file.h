@@ -4,11 +4,12 @@
 // The file's directory is opened once and everything after goes through
 // that descriptor, so a directory renamed or swapped mid-run changes
 // nothing.  What stands at the name is judged by an open descriptor, never
-// by a look at the name beforehand: a special file (a device, a FIFO) is
-// written in place; anything else, or nothing, is replaced by a temporary
-// file renamed over the name once complete, so that a failed or interrupted
-// run leaves the name as it was, and a link is replaced rather than written
-// through.
+// by a look at the name beforehand: a special file (a character device, a
+// FIFO) is written in place; a block device is refused, as an image written
+// onto a disk would destroy it; anything else, or nothing, is replaced by a
+// temporary file renamed over the name once complete, so that a failed or
+// interrupted run leaves the name as it was, and a link is replaced rather
+// than written through.
 #ifndef TOLLIVEX_IO_OUTPUT_FILE_H_
 #define TOLLIVEX_IO_OUTPUT_FILE_H_
 
@@ -17,34 +18,46 @@
 #include <string>
 #include <vector>
 
+#include "io/system.h"
+
 struct OutputFile {
+  const System* sys = nullptr;
   int fd = -1;          // Where the image goes.
   bool direct = false;  // Written in place: a special file or standard output.
   bool positional = false;  // Can be written by position: a file of our own.
   int dirFd = -1;
-  std::string base;        // The last part of the name.
-  bool replacing = false;  // A regular file stands at the name: keep its
-  struct stat old = {};    // owner, group and permission bits,
-  std::vector<char> acl;   // and its access ACL, when it has one.
+  bool dirReadable = false;  // dirFd can be flushed (it is no O_PATH one).
+  std::string base;          // The last part of the name.
+  bool replacing = false;    // A regular file stands at the name: keep its
+  struct stat old = {};      // owner, group and permission bits,
+  std::vector<char> acl;     // and its access ACL, when it has one.
 };
 
-// Prepares the way to name.  Returns false with errno set, by the call that
-// failed, when the directory cannot be opened, the name is a directory or
-// cannot be opened as a special file, or the temporary file cannot be made.
-bool openOutputFile(const std::string& name, OutputFile* file);
+// What openOutputFile returns when a block device stands at the name.
+constexpr int kBlockDevice = -1;
+
+// Prepares the way to name.  Returns 0; kBlockDevice; or the error of the
+// call that failed, when the directory cannot be opened, the name is a
+// directory or cannot be opened as a special file, the old file's ACL
+// cannot be read, or the temporary file cannot be made.
+int openOutputFile(const System& sys, const std::string& name,
+                   OutputFile* file);
 
 // Standard output, which was closed when the process started when closed is
-// set (and then fails with EBADF).
-bool openStandardOutput(bool closed, OutputFile* file);
+// set (and then fails with EBADF).  A reader that goes away ends the run by
+// SIGPIPE.
+int openStandardOutput(const System& sys, bool closed, OutputFile* file);
 
-// Gives a finished replacement the old file's owner, group, permission bits
-// and ACL, closes it and renames it over the name; a special file is only
-// closed.  Returns false with errno set when a step fails: the temporary
-// file is then removed and the name keeps what it held.
-bool commitOutputFile(OutputFile* file);
+// Finishes the image: a replacement gets the old file's owner, group,
+// permission bits and ACL, is flushed to disk when sync is set, closed and
+// renamed over the name, and then the directory is flushed when sync is
+// set; a special file is only closed.  Returns 0, or the error of the step
+// that failed; a failure before the rename removes the temporary file and
+// leaves the name as it was.
+int commitOutputFile(OutputFile* file, bool sync);
 
 // Closes and removes the temporary file after a failed write: the name
-// keeps what it held.  errno is kept.
+// keeps what it held.
 void discardOutputFile(OutputFile* file);
 
 #endif  // TOLLIVEX_IO_OUTPUT_FILE_H_

@@ -9,7 +9,6 @@
 #include <tuple>
 
 #include "cli/tool_runner.h"
-#include "cli/usage.h"
 
 namespace fs = std::filesystem;
 

@@ -8,7 +8,6 @@
 #include <sstream>
 
 #include "cli/tool_runner.h"
-#include "cli/usage.h"
 #include "srec_reader.h"
 
 namespace {
@@ -96,10 +95,7 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
     std::ofstream(dir_ + "/app.sx") << "kept\n";
     ToolRun r = run(c.args);
     EXPECT_EQ(r.status, 1) << c.reason;
-    EXPECT_EQ(r.err, "Tollivex: " + c.reason +
-                         "\nUsage: Tollivex [OPTION]... [--] IMAGEFILE "
-                         "[STARTADDRESS ENDADDRESS]...\nTry 'Tollivex --help' "
-                         "for more information.\n");
+    EXPECT_EQ(r.err, "Tollivex: " + c.reason + "\n" + kUsageText);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(file("app.sx"), "kept\n") << c.reason;
     EXPECT_EQ(files(), 2u) << c.reason;

@@ -10,33 +10,34 @@ namespace {
 
 TEST(ScanArguments, OptionWordsComeBeforeTheImageName) {
   using S = ScanStop;
+  using A = Answer;
   struct Case {
     std::vector<std::string> args;  // After the program name.
     ScanStop stop;
     int at;
     bool word, alt;
-    ScanStop answer;  // Of findAnswer: kImage when none.
+    Answer answer;  // Of findAnswer.
   } cases[] = {
       // clang-format off
-      {{}, S::kNoImage, 1, false, false, S::kImage},
-      {{"-word"}, S::kNoImage, 2, true, false, S::kImage},
-      {{"app"}, S::kImage, 1, false, false, S::kImage},
-      {{"-WORD", "-Alt", "app"}, S::kImage, 3, true, true, S::kImage},
-      {{"-alt", "-alt", "app", "-word"}, S::kImage, 3, false, true, S::kImage},
-      {{"word", "app"}, S::kImage, 1, false, false, S::kImage},
-      {{"", "1"}, S::kImage, 1, false, false, S::kImage},
-      {{"-words", "app"}, S::kUnknownOption, 1, false, false, S::kImage},
-      {{"-word", "-", "app"}, S::kImage, 2, true, false, S::kImage},
-      {{"-word", "--", "-x"}, S::kImage, 3, true, false, S::kImage},
-      {{"--", "--help"}, S::kImage, 2, false, false, S::kImage},
-      {{"-alt", "--"}, S::kNoImage, 3, false, true, S::kImage},
+      {{}, S::kNoImage, 1, false, false, A::kNone},
+      {{"-word"}, S::kNoImage, 2, true, false, A::kNone},
+      {{"app"}, S::kImage, 1, false, false, A::kNone},
+      {{"-WORD", "-Alt", "app"}, S::kImage, 3, true, true, A::kNone},
+      {{"-alt", "-alt", "app", "-word"}, S::kImage, 3, false, true, A::kNone},
+      {{"word", "app"}, S::kImage, 1, false, false, A::kNone},
+      {{"", "1"}, S::kImage, 1, false, false, A::kNone},
+      {{"-words", "app"}, S::kUnknownOption, 1, false, false, A::kNone},
+      {{"-word", "-", "app"}, S::kImage, 2, true, false, A::kNone},
+      {{"-word", "--", "-x"}, S::kImage, 3, true, false, A::kNone},
+      {{"--", "--help"}, S::kImage, 2, false, false, A::kNone},
+      {{"-alt", "--"}, S::kNoImage, 3, false, true, A::kNone},
       // --help, -h and --version win wherever they stand among the options.
-      {{"-word", "--HELP", "-x"}, S::kUnknownOption, 2, true, false, S::kHelp},
-      {{"-H"}, S::kUnknownOption, 1, false, false, S::kHelp},
-      {{"-x", "-h"}, S::kUnknownOption, 1, false, false, S::kHelp},
+      {{"-word", "--HELP", "-x"}, S::kUnknownOption, 2, true, false, A::kHelp},
+      {{"-H"}, S::kUnknownOption, 1, false, false, A::kHelp},
+      {{"-x", "-h"}, S::kUnknownOption, 1, false, false, A::kHelp},
       {{"-seed", "1", "--Version", "-h"}, S::kUnknownOption, 3, false, false,
-       S::kVersion},
-      {{"app", "--version"}, S::kImage, 1, false, false, S::kImage},
+       A::kVersion},
+      {{"app", "--version"}, S::kImage, 1, false, false, A::kNone},
       // clang-format on
   };
   for (const Case& c : cases) {

@@ -59,6 +59,11 @@ bool haveProgram(const char* name);
 
 std::string readFile(const std::string& path);
 
+// The usage lines every misuse ends with.
+constexpr char kUsageText[] =
+    "Usage: Tollivex [OPTION]... [--] IMAGEFILE [STARTADDRESS ENDADDRESS]...\n"
+    "Try 'Tollivex --help' for more information.\n";
+
 // A frozen clock for reproducible runs: 2024-05-01 12:00:00 UTC.
 constexpr long kFrozen = 1714564800;
 

@@ -63,6 +63,7 @@ TEST(DataRecord, TypeFollowsTheAddressAndBytesFollowTheSeed) {
 // one before, and every byte still takes its draw.
 TEST(DataRecord, PinsWinOverEarlierPinsAndTheProfile) {
   const DeviceProfile* hcs08 = findDeviceProfile("-hcs08");
+  ASSERT_NE(hcs08, nullptr);
   struct Case {
     unsigned unit;
     std::vector<PinnedBlock> pins;
@@ -87,8 +88,7 @@ TEST(DataRecord, PinsWinOverEarlierPinsAndTheProfile) {
     ImageSpec image;
     image.seed = 11;
     image.unit = c.unit;
-    image.securityRegion = hcs08->security;
-    image.blankRegion = hcs08->blank;
+    image.profile = hcs08;
     image.pins = c.pins;
     image.pairs = {{c.start, c.end}};
     std::vector<uint8_t> want = seededFill(11, c.want.size());

@@ -57,9 +57,9 @@ TEST_F(OutputFileTest, JudgesTheNameByItsDescriptor) {
   };
   for (const Case& c : cases) {
     OutputFile file;
-    errno = 0;
-    bool ok = openOutputFile(c.name, &file);
-    EXPECT_EQ(ok ? 0 : errno, c.error > 0 ? c.error : 0) << c.name;
+    const int error = openOutputFile(realSystem(), c.name, &file);
+    const bool ok = error == 0;
+    EXPECT_EQ(error, c.error > 0 ? c.error : 0) << c.name;
     EXPECT_TRUE(!ok || (file.direct == (c.error == 0) &&
                         file.replacing == (c.error == kReplace) &&
                         file.positional == c.positional))
@@ -75,7 +75,7 @@ TEST_F(OutputFileTest, JudgesTheNameByItsDescriptor) {
 TEST_F(OutputFileTest, APendingSignalStopsTheRename) {
   std::ofstream(dir_ + "/a.sx") << "kept\n";
   OutputFile image;
-  ASSERT_TRUE(openOutputFile(dir_ + "/a.sx", &image));
+  ASSERT_EQ(openOutputFile(realSystem(), dir_ + "/a.sx", &image), 0);
   ASSERT_EQ(write(image.fd, "new\n", 4), 4);
   // SIGINT arrives after the image is written, before the rename.
   sigset_t interrupt, old;
@@ -83,9 +83,7 @@ TEST_F(OutputFileTest, APendingSignalStopsTheRename) {
   sigaddset(&interrupt, SIGINT);
   pthread_sigmask(SIG_BLOCK, &interrupt, &old);
   raise(SIGINT);
-  errno = 0;
-  EXPECT_FALSE(commitOutputFile(&image));
-  EXPECT_EQ(errno, EINTR);
+  EXPECT_EQ(commitOutputFile(&image, true), EINTR);
   int number = 0;
   EXPECT_EQ(sigwait(&interrupt, &number), 0);
   pthread_sigmask(SIG_SETMASK, &old, nullptr);

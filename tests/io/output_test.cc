@@ -12,6 +12,7 @@
 #include <csignal>
 #include <future>
 
+#include "io/failing_system.h"
 #include "srec_reader.h"
 
 namespace {
@@ -55,13 +56,14 @@ TEST(Output, ReportsEveryFailedWriteAndSurvivesShortOnes) {
       // clang-format off
       {"a file takes it all", kFile, 0, true, 0, 0},
       {"full in the first buffer", kFull, 1000, true, EPERM, 0},
-      {"full in the last buffer", kFull, 3 * kBuffer + 9, true, EPERM, 3 * kBuffer},
-      {"the same, one thread", kFull, 3 * kBuffer + 9, false, EPERM, 3 * kBuffer},
+      // Past the ring of buffers, so that each slot is filled again.
+      {"full in the last buffer", kFull, 19 * kBuffer + 9, true, EPERM, 19 * kBuffer},
+      {"the same, one thread", kFull, 19 * kBuffer + 9, false, EPERM, 19 * kBuffer},
       {"reader gone mid-buffer", kReaderGone, kBuffer + 99, true, EPIPE, kBuffer + 99},
       {"interrupted writes", kInterrupted, 0, false, 0, 0},
       // clang-format on
   };
-  const std::vector<uint8_t> bytes = seededFill(3, 3 * kBuffer + kBuffer / 2);
+  const std::vector<uint8_t> bytes = seededFill(3, 19 * kBuffer + kBuffer / 2);
   const std::string image(bytes.begin(), bytes.end());
   for (const Case& c : cases) {
     const bool piped = c.kind == kReaderGone || c.kind == kInterrupted;
@@ -76,8 +78,10 @@ TEST(Output, ReportsEveryFailedWriteAndSurvivesShortOnes) {
     if (piped)
       read = std::async(std::launch::async, drain, ends[0], c.room,
                         c.kind == kInterrupted, pthread_self());
+    // No thread can be made where it must go without.
+    failCall(c.threaded ? "" : "startThread", 1, EAGAIN);
     Output out;
-    openOutput(&out, ends[1], !piped, c.threaded);
+    openOutput(&out, failingSystem(), ends[1], !piped);
     bool ok = true;
     // Pieces that straddle the buffers' ends.
     for (size_t at = 0; ok && at < image.size(); at += 3000) {
@@ -86,7 +90,8 @@ TEST(Output, ReportsEveryFailedWriteAndSurvivesShortOnes) {
       if (ok) commitOutput(&out, std::copy_n(&image[at], n, outputEnd(&out)));
     }
     ok = ok && finishOutput(&out);
-    EXPECT_EQ(ok ? 0 : errno, c.error) << c.what;
+    EXPECT_EQ(outputError(&out), c.error) << c.what;
+    EXPECT_EQ(ok, c.error == 0) << c.what;
     std::string got = piped ? (close(ends[1]), read.get()) : fileText(ends[1]);
     if (!piped) close(ends[1]);
     size_t delivered = c.error == 0 ? image.size() : c.delivered;

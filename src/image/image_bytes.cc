@@ -1,0 +1,77 @@
+// The data bytes of an image, made by position: the fill, then the pinned
+// bytes.
+#include "image/image_bytes.h"
+
+#include <cstring>
+
+namespace {
+
+// Replaces bytes[k] of a record at address by the block's byte at
+// address + k (taken modulo 2^32), wherever that lies inside the block.
+// The first test rejects a record that shares no address with the block,
+// so most records cost two comparisons.
+void matchBlock(const ProfileBlock& block, uint32_t address, size_t count,
+                uint8_t* bytes) {
+  const auto length = static_cast<uint32_t>(block.bytes.size());
+  if (address - block.address >= length && block.address - address >= count)
+    return;
+  for (size_t k = 0; k < count; ++k) {
+    uint32_t offset = address + static_cast<uint32_t>(k) - block.address;
+    if (offset < length) bytes[k] = block.bytes[offset];
+  }
+}
+
+// Pins the count bytes from position on, walking up from the last place.
+void pinBytes(ImageBytes* bytes, uint64_t position, size_t count,
+              uint8_t* out) {
+  if (bytes->pins.empty()) return;
+  if (position < bytes->pinnedFrom)
+    bytes->cursor = findPins(bytes->pins, position);
+  bytes->pinnedFrom = position;
+  applyPins(&bytes->cursor, position, count, out);
+}
+
+}  // namespace
+
+void startImageBytes(ImageBytes* bytes, const ImageSpec& image) {
+  bytes->image = &image;
+  bytes->draws = 0;
+  const std::vector<uint8_t>& pattern = image.pattern;
+  bytes->pattern.clear();
+  if (pattern.empty()) {
+    seedFill(&bytes->fill, image.seed);
+  } else {
+    bytes->pattern.resize(kStretchBytes + pattern.size());
+    for (size_t i = 0; i < bytes->pattern.size(); ++i)
+      bytes->pattern[i] = pattern[i % pattern.size()];
+  }
+  bytes->pins = mapPins(image);
+  bytes->cursor = findPins(bytes->pins, 0);
+  bytes->pinnedFrom = 0;
+  bytes->byRecord = image.unit != 1 && image.profile != nullptr;
+}
+
+void makeBytes(ImageBytes* bytes, uint32_t address, uint64_t draw, size_t count,
+               uint8_t* out) {
+  const ImageSpec& image = *bytes->image;
+  const uint64_t position = uint64_t{address} * image.unit;
+  if (image.pattern.empty()) {
+    // One draw per byte even where a pin replaces it, so that the fill of
+    // every later byte depends only on the seed and on how many data bytes
+    // came before.
+    skipFill(&bytes->fill, draw - bytes->draws);
+    fillBytes(&bytes->fill, out, count);
+    bytes->draws = draw + count;
+  } else {
+    memcpy(out, bytes->pattern.data() + position % image.pattern.size(), count);
+  }
+  if (!bytes->byRecord) pinBytes(bytes, position, count, out);
+}
+
+void pinRecord(ImageBytes* bytes, uint32_t address, size_t count,
+               uint8_t* out) {
+  const ImageSpec& image = *bytes->image;
+  for (const ProfileBlock& block : image.profile->blocks)
+    matchBlock(block, address, count, out);
+  pinBytes(bytes, uint64_t{address} * image.unit, count, out);
+}

@@ -1,0 +1,44 @@
+// The system calls io makes, as one table of functions.
+//
+// The tool fills it with the real calls; a test swaps in a table that fails
+// a chosen call, so that every failure path can be tried without a broken
+// disk, as ninja's DiskInterface lets its tests fake the disk.  The signal
+// handlers alone call the system directly: they may run at any moment.
+#ifndef TOLLIVEX_IO_SYSTEM_H_
+#define TOLLIVEX_IO_SYSTEM_H_
+
+#include <pthread.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+
+#include <cstddef>
+
+struct System {
+  int (*openat)(int dirFd, const char* name, int flags, mode_t mode);
+  ssize_t (*write)(int fd, const void* data, size_t size);
+  ssize_t (*pwrite)(int fd, const void* data, size_t size, off_t at);
+  off_t (*lseek)(int fd, off_t offset, int whence);
+  int (*fdatasync)(int fd);
+  int (*fsync)(int fd);
+  int (*close)(int fd);
+  int (*renameat)(int fromDir, const char* from, int toDir, const char* to);
+  int (*unlinkat)(int dirFd, const char* name, int flags);
+  int (*fchown)(int fd, uid_t owner, gid_t group);
+  int (*fchmod)(int fd, mode_t mode);
+  int (*fstat)(int fd, struct stat* st);
+  // The ACL lives in an extended attribute.  A descriptor that only names
+  // its file (O_PATH) takes no f*xattr() call, so the path one serves it.
+  ssize_t (*getxattr)(const char* path, const char* name, void* value,
+                      size_t size);
+  ssize_t (*fgetxattr)(int fd, const char* name, void* value, size_t size);
+  int (*fsetxattr)(int fd, const char* name, const void* value, size_t size,
+                   int flags);
+  int (*fremovexattr)(int fd, const char* name);
+  // Returns 0 or an error number, as pthread_create does.
+  int (*startThread)(pthread_t* thread, void* (*run)(void*), void* arg);
+};
+
+// The table of the real calls.
+const System& realSystem();
+
+#endif  // TOLLIVEX_IO_SYSTEM_H_
