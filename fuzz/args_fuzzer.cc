@@ -120,11 +120,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int fd = cappedFile();
   const ImageSpec& image = command.image;
   Output out;
-  openOutput(&out, fd, true);
-  bool ok = writeImage(image, &out);
+  openOutput(&out, realSystem(), fd, true);
+  static ImageDriver driver;  // It holds a stretch of bytes and its records.
+  startImage(&driver, image, &out);
+  DriveStep step;
+  uint64_t bytes;
+  while ((step = driveImage(&driver, &bytes)) == DriveStep::kMore) {
+  }
+  const bool ok = step == DriveStep::kDone;
   // The only write that may fail is one past the cap, which the sealed
   // file refuses with EPERM.
-  if (!ok && errno != EPERM) abort();
+  if (!ok && outputError(&out) != EPERM) abort();
   uint64_t reach = ok ? outputPosition(&out) : kCap;
   std::string text(kCap, '\0');
   if (pread(fd, &text[0], text.size(), 0) != static_cast<ssize_t>(text.size()))

@@ -57,14 +57,15 @@ int judgeName(OutputFile* file) {
   bool pathOnly = false;
   if (fd < 0) {
     if (errno == ENOENT) return 0;  // Nothing, or a dangling link.
-    // A regular file without write permission is replaced all the same, a
-    // block device is refused; anything else keeps the reason the open
-    // gave.
+    // A regular file that may not be written (or runs as a program) is
+    // replaced all the same, a block device is refused; anything else keeps
+    // the reason the open gave.
     const int error = errno;
     fd = sys.openat(file->dirFd, file->base.c_str(), kLookUp | O_CLOEXEC, 0);
     struct stat st;
     const bool looked = fd >= 0 && sys.fstat(fd, &st) == 0;
-    if (!looked || !S_ISREG(st.st_mode)) {
+    const bool refused = error == EACCES || error == EPERM || error == ETXTBSY;
+    if (!looked || !S_ISREG(st.st_mode) || !refused) {
       closeLookedAt(sys, fd);
       return looked && S_ISBLK(st.st_mode) ? kBlockDevice : error;
     }
@@ -135,7 +136,9 @@ int commitOutputFile(OutputFile* file, bool sync) {
     // On disk before it takes the name, so that a crash or a disk that
     // fills up late never leaves the name holding a hole.
     if (error == 0 && sync && sys.fdatasync(fd) != 0) error = errno;
-    if (sys.close(fd) != 0 && error == 0) error = errno;
+    // A close may report a write the disk refused late.
+    const bool closed = sys.close(fd) == 0;
+    if (!closed && error == 0) error = errno;
     if (error == 0) error = renameTemporaryFile(sys, file->base.c_str());
     // The rename itself on disk.
     if (error == 0 && sync && file->dirReadable && sys.fsync(file->dirFd) != 0)

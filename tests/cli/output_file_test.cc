@@ -2,9 +2,12 @@
 // of standard output that cannot take it.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/xattr.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <fstream>
 #include <tuple>
 
@@ -49,8 +52,13 @@ TEST_F(SafeOutput, TheNameHoldsTheWholeImageOrWhatItHeldBefore) {
   };
   std::vector<Case> all(std::begin(cases), std::end(cases));
   // Every signal that ends a run removes the temporary file.
-  for (int number : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGALRM, SIGUSR1,
-                     SIGUSR2, SIGVTALRM, SIGPROF, SIGXCPU, SIGABRT}) {
+  // Every signal whose default action ends a process, but KILL and STOP,
+  // removes the temporary file; PIPE and XFSZ are ignored.
+  for (int number :
+       {SIGHUP,  SIGINT,    SIGQUIT,  SIGILL,       SIGTRAP, SIGABRT,
+        SIGBUS,  SIGFPE,    SIGUSR1,  SIGSEGV,      SIGUSR2, SIGALRM,
+        SIGTERM, SIGSTKFLT, SIGXCPU,  SIGVTALRM,    SIGPROF, SIGIO,
+        SIGPWR,  SIGSYS,    SIGRTMIN, SIGRTMIN + 1, SIGRTMAX}) {
     all.push_back({{"old", "0", "-1"},
                    {-1, nullptr, -1, number},
                    -1,
@@ -114,8 +122,11 @@ TEST_F(SafeOutput, AReplacedFileKeepsOwnerGroupBitsAndAcl) {
       {"chown nobody:nogroup old.sx && chmod 0600 old.sx", 0},
       {"chmod 6755 old.sx", 06000},
       {"setfacl -m u:nobody:rw-,g::--- old.sx", 0},
+      // No ACL, and none from the directory's default one.
+      {"chmod 0660 old.sx && setfacl -d -m u:nobody:rw .", 0},
   };
   for (const Case& c : cases) {
+    fs::remove(dir_ + "/old.sx");  // With the last row's ACL.
     std::ofstream(dir_ + "/old.sx") << "old\n";
     if (runProgram({"sh", "-c", c.setup}, dir_).status != 0) {
       std::cout << "skipped, as this user or machine cannot: " << c.setup
@@ -127,6 +138,45 @@ TEST_F(SafeOutput, AReplacedFileKeepsOwnerGroupBitsAndAcl) {
     ASSERT_EQ(run({"old", "0", "1"}).status, 0) << c.setup;
     EXPECT_TRUE(attributesOf(dir_ + "/old.sx") == before) << c.setup;
     EXPECT_NE(file("old.sx"), "old\n");
+  }
+}
+
+// The permission bits of the temporary file, once it holds a byte.
+mode_t temporaryMode = 0;
+void noteTemporaryMode(const std::string& dir) {
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    struct stat st;
+    if (entry.path().filename().string().rfind(".Tollivex.", 0) == 0 &&
+        stat(entry.path().c_str(), &st) == 0)
+      temporaryMode = st.st_mode & 0777;
+  }
+}
+
+TEST_F(SafeOutput, AReplacementIsPrivateUntilItIsWhole) {
+  const mode_t mask = umask(0);
+  umask(mask);
+  for (bool replacing : {true, false}) {
+    if (replacing) std::ofstream(dir_ + "/old.sx") << "old\n";
+    temporaryMode = 0;
+    ToolRun r = run({replacing ? "old" : "new", "0", "0xFFFFFF"},
+                    {-1, nullptr, -1, 0, noteTemporaryMode});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(temporaryMode, replacing ? 0600 : 0666 & ~mask) << replacing;
+  }
+}
+
+TEST_F(SafeOutput, ABlockDeviceIsRefusedNamedOrThroughALink) {
+  // A device of the number range kept for local use: none answers it.
+  if (mknod((dir_ + "/disk.sx").c_str(), S_IFBLK | 0600, makedev(240, 0)) != 0)
+    GTEST_SKIP() << "this user cannot make a device node: " << strerror(errno);
+  fs::create_symlink("disk.sx", dir_ + "/link.sx");
+  for (const char* name : {"disk", "link"}) {
+    ToolRun r = run({name, "0", "0xFF"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Tollivex: cannot write an image onto the block device " +
+                         std::string(name) + ".sx\n");
+    EXPECT_TRUE(fs::is_block_file(dir_ + "/disk.sx"));
+    EXPECT_EQ(files(), 2u);
   }
 }
 

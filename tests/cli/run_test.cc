@@ -176,6 +176,12 @@ TEST_F(EndToEnd, WarnsAndWritesTheImageAllTheSame) {
            "0x0000FFB0..0x0000FFBF\n" + warning + "no range covers -pin " +
            "'0x2FC=FF'\n" + warning + "no range covers -crc 'sum8:0x9000'\n",
        {{0, 1}}},
+      // Judged by every byte, not the first alone.
+      {{"-hcs08", "app", "0xFFBF", "0xFFBF"}, "", {{0xFFBF, 1}}},
+      {{"-kin", "-pin", "0x40B=FFFF", "app", "0x40C", "0x40C"},
+       warning + "-pin '0x40B=FFFF' changes the -kin security block; the " +
+           "device may be secured\n",
+       {{0x40C, 1}}},
       {{"-kin", "-pin", "0x40C=FF", "-pin", "0x40D=FF", "-crc",
         "crc16-xmodem:0x40E:0:0x3FF", "app", "0", "0x40F"},
        warning + "-pin '0x40C=FF' changes the -kin security block; the " +

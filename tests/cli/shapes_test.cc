@@ -17,24 +17,31 @@ TEST_F(Shapes, CutAndFrameTheRecordsAsAsked) {
     std::vector<std::string> pairs;
     Layout layout;      // Of the data records.
     std::string types;  // Of all records, in order.
-    std::string tail;   // The lines after the data, LF for each line end.
+    std::string tail;   // All the lines after the data, with LF line ends.
     std::string info;   // In srec_info's report, where srecord is present.
   } cases[] = {
       // clang-format off
       // A record never crosses a multiple of the length, nor of 0x10000.
       {{"-reclen", "16"}, {"8", "0x2F"}, {{8, 8}, {0x10, 16}, {0x20, 16}},
        "01119", "S9030000FC\n", ""},
-      {{"-reclen", "250"}, {"0", "499"}, {{0, 250}, {250, 250}}, "0119", "",
-       "Data:   0000 - 01F3"},
+      {{"-reclen", "250"}, {"0", "499"}, {{0, 250}, {250, 250}}, "0119",
+       "S9030000FC\n", "Data:   0000 - 01F3"},
       {{"-reclen", "3"}, {"0xFFFC", "0x10004"},
-       {{0xFFFC, 3}, {0xFFFF, 1}, {0x10000, 2}, {0x10002, 3}}, "011229", "", ""},
+       {{0xFFFC, 3}, {0xFFFF, 1}, {0x10000, 2}, {0x10002, 3}}, "011229",
+       "S9030000FC\n", ""},
       {{"-reclen", "7"}, {"0xFFFFFE", "0x1000002"},
-       {{0xFFFFFE, 1}, {0xFFFFFF, 1}, {0x1000000, 3}}, "02239", "", ""},
+       {{0xFFFFFE, 1}, {0xFFFFFF, 1}, {0x1000000, 3}}, "02239", "S9030000FC\n",
+       ""},
+      // Across stretches of bytes and a slice, which cut no record: no
+      // record starts on a multiple of the length after the slice ends.
+      {{"-reclen", "7"}, {"5", "0x10FFFF"}, {}, "", "S9030000FC\n", ""},
       {{"-word", "-reclen", "8"}, {"0", "9"}, {{0, 8}, {4, 8}, {8, 4}}, "01119",
-       "", ""},
+       "S9030000FC\n", ""},
       {{"-ihex", "-reclen", "255"}, {"0xFFF0", "0x1000F"},
        {{0xFFF0, 15}, {0xFFFF, 1}, {0x10000, 16}}, "", ":00000001FF\n",
        "Data:   00FFF0 - 01000F"},
+      {{"-ihex", "-reclen", "9"}, {"0xFFF3", "0x10FFFF"}, {}, "",
+       ":00000001FF\n", ""},
       // The smallest address field, and a terminator that matches it.
       {{"-addrsize", "3"}, {"0", "3"}, {{0, 4}}, "029", "S9030000FC\n", ""},
       {{"-addrsize", "4", "-entry", "0"}, {"0", "3"}, {{0, 4}}, "037",
@@ -57,7 +64,7 @@ TEST_F(Shapes, CutAndFrameTheRecordsAsAsked) {
       {{"-crlf", "-header", ""}, {"0", "0"}, {{0, 1}}, "019", "S9030000FC\n",
        ""},
       {{"-crlf", "-ihex"}, {"0", "0"}, {{0, 1}}, "", ":00000001FF\n", ""},
-      {{"-header", "boot v1.0"}, {"0", "0"}, {}, "019", "",
+      {{"-header", "boot v1.0"}, {"0", "0"}, {}, "019", "S9030000FC\n",
        "Header: \"boot v1.0\""},
       // clang-format on
   };
@@ -76,8 +83,14 @@ TEST_F(Shapes, CutAndFrameTheRecordsAsAsked) {
     for (size_t at; (at = lf.find("\r\n")) != std::string::npos;)
       lf.erase(at, 1);
     EXPECT_EQ(lf != text, given("-crlf")) << c.args[0];
-    EXPECT_EQ(lf.substr(lf.size() - std::min(lf.size(), c.tail.size())), c.tail)
-        << c.args[0];
+    // Everything after the last data record: S1/S2/S3, or Intel HEX 00.
+    size_t tail = 0;
+    for (size_t at = 0; at < lf.size(); at = lf.find('\n', at) + 1) {
+      const bool data = given("-ihex") ? lf.compare(at + 7, 2, "00") == 0
+                                       : lf[at + 1] >= '1' && lf[at + 1] <= '3';
+      if (data) tail = lf.find('\n', at) + 1;
+    }
+    EXPECT_EQ(lf.substr(tail), c.tail) << c.args[0];
     Layout layout;
     std::string types;
     if (given("-ihex")) {
@@ -92,6 +105,21 @@ TEST_F(Shapes, CutAndFrameTheRecordsAsAsked) {
     }
     EXPECT_TRUE(c.types.empty() || types == c.types) << types;
     EXPECT_TRUE(c.layout.empty() || layout == c.layout) << c.args[0];
+    // Every record starts at the range's start, or on a multiple of the
+    // length or of 0x10000, and takes up where the one before ended.
+    auto length = std::find(c.args.begin(), c.args.end(), "-reclen");
+    const uint64_t unit = given("-word") ? 2 : 1;
+    const uint64_t per =
+        (length == c.args.end() ? 32 : std::stoul(length[1])) / unit;
+    const uint64_t start = std::stoul(c.pairs[0], nullptr, 0);
+    uint64_t next = start;
+    for (const auto& [address, size] : layout) {
+      EXPECT_EQ(address, next) << c.args[0];
+      EXPECT_TRUE(address == start || address % per == 0 ||
+                  address % 0x10000 == 0)
+          << c.args[0] << " " << address;
+      next = address + size / unit;
+    }
     if (!srecord || given("-word")) continue;
     ToolRun info = runProgram(
         {"srec_info", name, given("-ihex") ? "-intel" : "-motorola"}, dir_);

@@ -11,6 +11,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "cli/command.h"
+
 std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream text;
@@ -94,10 +96,11 @@ ToolRun runProgram(const std::vector<std::string>& argv, const std::string& dir,
       setrlimit(RLIMIT_FSIZE, &rl);
     }
     // The tool runs as in a foreground shell, whatever signals the tests'
-    // caller ignores.  The tests choose the seed themselves.
-    for (int number : {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGALRM, SIGUSR1,
-                       SIGUSR2, SIGVTALRM, SIGPROF, SIGXCPU, SIGPIPE})
-      signal(number, SIG_DFL);
+    // caller ignores or blocks.  The tests choose the seed themselves.
+    for (int number = 1; number < NSIG; ++number) signal(number, SIG_DFL);
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
     if (options.ignoredSignal != 0) signal(options.ignoredSignal, SIG_IGN);
     unsetenv("SOURCE_DATE_EPOCH");
     if (frozenAt >= 0) {
@@ -142,4 +145,15 @@ ToolRun runTool(const std::vector<std::string>& args, const std::string& dir,
   std::vector<std::string> argv{TOLLIVEX_EXE};
   argv.insert(argv.end(), args.begin(), args.end());
   return runProgram(argv, dir, options);
+}
+
+ImageSpec specOf(const std::vector<std::string>& args) {
+  std::vector<std::string> words = args;
+  std::vector<char*> argv{const_cast<char*>("Tollivex")};
+  for (std::string& w : words) argv.push_back(&w[0]);
+  Command command;
+  EXPECT_EQ(readCommand(static_cast<int>(argv.size()), argv.data(), &command),
+            CommandKind::kImage)
+      << args[0];
+  return command.image;
 }

@@ -71,6 +71,11 @@ constexpr long kFrozen = 1714564800;
   if (!faketimeLibrary())       \
   GTEST_SKIP() << "libfaketime is not installed (package faketime)"
 
+// Reads args (after the program name) as the tool does, in this process;
+// returns the image it describes, and fails the current test on a misuse.
+struct ImageSpec;
+ImageSpec specOf(const std::vector<std::string>& args);
+
 // A fixture with a scratch directory to run the tool in.
 class ToolTest : public ::testing::Test {
  protected:

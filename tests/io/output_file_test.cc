@@ -70,25 +70,38 @@ TEST_F(OutputFileTest, JudgesTheNameByItsDescriptor) {
   close(reader);
   close(sock);
   fs::remove_all(std::string(250, 'd'));  // Too deep to remove by full path.
+  ASSERT_EQ(chdir("/"), 0);               // Leave dir_, which is removed.
 }
 
-TEST_F(OutputFileTest, APendingSignalStopsTheRename) {
-  std::ofstream(dir_ + "/a.sx") << "kept\n";
+TEST_F(OutputFileTest, APendingSignalStopsTheRenameAndNoneEndsARunAfterIt) {
+  for (int number : {SIGINT, SIGABRT, SIGRTMAX}) {
+    std::ofstream(dir_ + "/a.sx") << "kept\n";
+    OutputFile image;
+    ASSERT_EQ(openOutputFile(realSystem(), dir_ + "/a.sx", &image), 0);
+    ASSERT_EQ(write(image.fd, "new\n", 4), 4);
+    // The signal arrives after the image is written, before the rename.
+    sigset_t one, old;
+    sigemptyset(&one);
+    sigaddset(&one, number);
+    pthread_sigmask(SIG_BLOCK, &one, &old);
+    raise(number);
+    EXPECT_EQ(commitOutputFile(&image, false), EINTR) << number;
+    int got = 0;
+    EXPECT_EQ(sigwait(&one, &got), 0);
+    pthread_sigmask(SIG_SETMASK, &old, nullptr);
+    EXPECT_EQ(file("a.sx"), "kept\n") << number;
+    EXPECT_EQ(files(), 1u) << number;  // No temporary file left.
+  }
+  // Once the name holds the image, every cleanup signal stays blocked.
+  sigset_t before, after;
+  pthread_sigmask(SIG_SETMASK, nullptr, &before);
   OutputFile image;
   ASSERT_EQ(openOutputFile(realSystem(), dir_ + "/a.sx", &image), 0);
-  ASSERT_EQ(write(image.fd, "new\n", 4), 4);
-  // SIGINT arrives after the image is written, before the rename.
-  sigset_t interrupt, old;
-  sigemptyset(&interrupt);
-  sigaddset(&interrupt, SIGINT);
-  pthread_sigmask(SIG_BLOCK, &interrupt, &old);
-  raise(SIGINT);
-  EXPECT_EQ(commitOutputFile(&image, true), EINTR);
-  int number = 0;
-  EXPECT_EQ(sigwait(&interrupt, &number), 0);
-  pthread_sigmask(SIG_SETMASK, &old, nullptr);
-  EXPECT_EQ(file("a.sx"), "kept\n");
-  EXPECT_EQ(files(), 1u);  // No temporary file left.
+  ASSERT_EQ(commitOutputFile(&image, true), 0);
+  pthread_sigmask(SIG_SETMASK, &before, &after);
+  for (int number : {SIGINT, SIGTERM, SIGABRT, SIGSEGV, SIGPWR, SIGRTMAX})
+    EXPECT_EQ(sigismember(&after, number), 1) << number;
+  EXPECT_EQ(file("a.sx"), "");
 }
 
 }  // namespace
