@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Checks the bash completion: option words before the image file name, file
-# names for the image file name, nothing for the address texts.
-#   completion_test.sh COMPLETION_FILE
+# names for the image file name, nothing for the address texts; the words
+# come from the help of the Tollivex in TOOL_DIR.
+#   completion_test.sh COMPLETION_FILE TOOL_DIR
 set -euo pipefail
 # shellcheck source=/dev/null
 source "$1"
+PATH=$2:$PATH
 complete -p Tollivex | grep -q -- '-F _Tollivex' || { echo "not registered"; exit 1; }
 
 dir=$(mktemp -d)
@@ -32,6 +34,7 @@ while IFS='|' read -r line want; do
   fi
 done <<'CASES'
 Tollivex -word -k|-ke -kin 
+Tollivex -no|-no-sync 
 Tollivex -seed 5 -fill |random 
 Tollivex -ih|-ihex 
 Tollivex -cr|-crc -crlf 

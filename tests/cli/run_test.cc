@@ -136,11 +136,11 @@ TEST_F(EndToEnd, AnswersHelpAndVersionCreatingNoFile) {
   // The help names every option word, in lines that fit a terminal.
   std::string help = run({"--help"}).out;
   for (const char* word :
-       {"-ihex",   "-bin",      "-word",     "-alt",   "-seed", "-fill",
-        "-pin",    "-hcs08",    "-hcs12",    "-kin",   "-cfv1", "-ke",
-        "-s12z",   "-msp430",   "-lpc",      "-s08p",  "-cfvx", "-crc",
-        "-reclen", "-addrsize", "-entry",    "-count", "-crlf", "-header",
-        "-h",      "--help",    "--version", "--"})
+       {"-ihex",    "-bin",      "-word",  "-alt",      "-seed", "-fill",
+        "-pin",     "-hcs08",    "-hcs12", "-kin",      "-cfv1", "-ke",
+        "-s12z",    "-msp430",   "-lpc",   "-s08p",     "-cfvx", "-crc",
+        "-reclen",  "-addrsize", "-entry", "-count",    "-crlf", "-header",
+        "-no-sync", "-h",        "--help", "--version", "--"})
     EXPECT_NE(help.find(std::string(" ") + word), std::string::npos) << word;
   std::istringstream lines(help);
   for (std::string line; std::getline(lines, line);)
