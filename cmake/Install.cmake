@@ -47,11 +47,13 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "Tollivex writes an image of a chosen shape, as Motorola S-records, Intel\n"
   "HEX or raw binary: pseudo-random bytes or a repeating pattern over any\n"
-  "number of inclusive address ranges. Device profiles for hcs08, hcs12,\n"
-  "Kinetis, KE, ColdFire V1, S12Z and MSP430 FRAM pin the bytes that leave\n"
-  "the part unsecured, any other bytes can be pinned by address, and a word\n"
-  "mode serves word-addressed devices. Such images exercise flash\n"
-  "programmers, loaders, bootloaders and checksum tools.")
+  "number of inclusive address ranges. Device profiles for NXP, Nordic,\n"
+  "ST, Microchip, Silicon Labs, TI and Renesas families pin the bytes that\n"
+  "leave the part open, keep out what it keeps, and refuse a pin that would\n"
+  "lock it for good; any other bytes can be pinned by address, check values\n"
+  "placed for a bootloader, and a word mode serves word-addressed devices.\n"
+  "Such images exercise flash programmers, loaders, bootloaders and\n"
+  "checksum tools.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)

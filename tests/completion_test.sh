@@ -41,8 +41,14 @@ Tollivex -cr|-crc -crlf
 Tollivex -count -reclen 16 -addrsize |2 3 4 
 Tollivex -crc crc16-x|crc16-xmodem: 
 Tollivex -lpc -s0|-s08p 
+Tollivex -nrf|-nrf51 -nrf52 -nrf53 -nrf91 
+Tollivex -st|-stm32f0 -stm32f1 -stm32l0 
+Tollivex -allow|-allow-brick 
+Tollivex -P|
 Tollivex -entry 0 -header x ap|app.s19 apple.txt 
 Tollivex -bin -h|-h -hcs08 -hcs12 -header 
+Tollivex --p|--profiles 
+Tollivex -avr -f2833x ap|app.s19 apple.txt 
 Tollivex -pin 0x40C=FE -- -|-x 
 Tollivex -seed |
 Tollivex --v|--version 

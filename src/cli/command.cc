@@ -5,7 +5,10 @@
 #include "cli/message.h"
 #include "cli/output_name.h"
 #include "cli/scan.h"
+#include "cli/warnings.h"
 #include "image/check_layout.h"
+#include "image/kept_out.h"
+#include "image/lock_guard.h"
 #include "image/record_cut.h"
 
 namespace {
@@ -39,6 +42,46 @@ bool wordsWriteSRecords(Command* command, const Arguments&) {
     reportError("-crc does not apply to -word");
     return false;
   }
+  return true;
+}
+
+// A profile made for byte addresses does not apply to -word; one that
+// counts words needs it.
+bool profileSuitsTheWords(Command* command, const Arguments&) {
+  const ImageSpec& image = command->image;
+  if (image.profile == nullptr) return true;
+  const DeviceProfile::Words words = image.profile->words;
+  if (words == DeviceProfile::Words::kNeeded && image.unit == 1) {
+    reportError("-%s counts 16-bit words and needs -word",
+                image.profile->family);
+    return false;
+  }
+  if (words == DeviceProfile::Words::kRefused && image.unit != 1) {
+    reportError("-%s does not apply to -word", image.profile->family);
+    return false;
+  }
+  return true;
+}
+
+// Whoever means to write a kept-out zone's bytes leaves the profile out.
+bool nothingKeptOut(Command* command, const Arguments&) {
+  const ImageSpec& image = command->image;
+  auto refuse = [&image](const char* option, const std::string& text,
+                         uint64_t first, uint64_t last) {
+    const KeptOutZone* zone = zoneWithin(image, first, last);
+    if (zone == nullptr) return false;
+    reportError("%s '%s' lies in 0x%08X..0x%08X, which -%s keeps out", option,
+                text.c_str(), zone->first, zone->last, image.profile->family);
+    return true;
+  };
+  for (const PinnedBlock& pin : image.pins)
+    if (refuse("-pin", pin.text, pin.address,
+               uint64_t{pin.address} + pin.bytes.size() - 1))
+      return false;
+  for (const PlacedCheck& check : image.checks)
+    if (refuse("-crc", check.text, check.address,
+               uint64_t{check.address} + valueBytes(*check.kind) - 1))
+      return false;
   return true;
 }
 
@@ -136,6 +179,22 @@ bool binaryInOrder(Command* command, const Arguments&) {
   return !image.toStandardOutput || binaryGoesInOrder(image, "standard output");
 }
 
+// A binary image fills its gaps, so a zone inside its span would be
+// written.
+bool binaryLeavesNoZone(Command* command, const Arguments&) {
+  const ImageSpec& image = command->image;
+  uint32_t low, high;
+  if (image.format != ImageFormat::kBinary || !imageSpan(image, &low, &high))
+    return true;
+  const KeptOutZone* zone = zoneWithin(image, low, high);
+  if (zone == nullptr) return true;
+  reportError(
+      "-bin cannot leave 0x%08X..0x%08X out (-%s keeps it out); write "
+      "S-records or Intel HEX, or split the ranges around it",
+      zone->first, zone->last, image.profile->family);
+  return false;
+}
+
 bool checksInOrder(Command* command, const Arguments&) {
   const ImageSpec& image = command->image;
   if (image.checks.empty() || risingWithoutOverlap(image.pairs)) return true;
@@ -161,11 +220,27 @@ bool countFits(Command* command, const Arguments&) {
   return false;
 }
 
+// A pin that would lock the part for good is refused, the first such in
+// command-line order, unless -allow-brick says to write it anyway.
+bool nothingBricks(Command* command, const Arguments&) {
+  if (command->allowBrick) return true;
+  const ImageSpec& image = command->image;
+  const std::vector<PinVerdict> verdicts = judgePins(image);
+  for (size_t i = 0; i < verdicts.size(); ++i) {
+    if (verdicts[i].kind != PinVerdict::Kind::kForGood) continue;
+    reportError("%s", pinVerdictText(image, i, verdicts[i]).c_str());
+    return false;
+  }
+  return true;
+}
+
 // The checks of the whole line, in the order their misuses are reported.
 bool (*const kChecks[])(Command*, const Arguments&) = {
-    oneFormat,     wordsWriteSRecords, wordsSuitTheFormat, recordLengthFits,
-    noLateOptions, textsInPairs,       readPairs,          binaryInOrder,
-    checksInOrder, checksPlaced,       countFits,
+    oneFormat,      wordsWriteSRecords, profileSuitsTheWords,
+    nothingKeptOut, wordsSuitTheFormat, recordLengthFits,
+    noLateOptions,  textsInPairs,       readPairs,
+    binaryInOrder,  binaryLeavesNoZone, checksInOrder,
+    checksPlaced,   countFits,          nothingBricks,
 };
 
 }  // namespace
@@ -177,6 +252,8 @@ CommandKind readCommand(int argc, char** argv, Command* command) {
       return CommandKind::kHelp;
     case Answer::kVersion:
       return CommandKind::kVersion;
+    case Answer::kProfiles:
+      return CommandKind::kProfiles;
     case Answer::kNone:
       break;
   }

@@ -25,13 +25,16 @@ struct Command {
                                   // clock seeds the fill.
   NumberValue recordLength;       // "-reclen"
   bool addressSizeGiven = false;  // "-addrsize"
+  bool allowBrick = false;        // "-allow-brick": what locks a part for good
+                                  // is warned of, not refused.
 };
 
 enum class CommandKind {
-  kImage,    // Write the image *command describes.
-  kHelp,     // --help or -h stands among the options.
-  kVersion,  // --version stands among the options.
-  kMisuse,   // The reason has been reported; the usage text should follow.
+  kImage,     // Write the image *command describes.
+  kHelp,      // --help or -h stands among the options.
+  kVersion,   // --version stands among the options.
+  kProfiles,  // --profiles stands among the options.
+  kMisuse,    // The reason has been reported; the usage text should follow.
 };
 
 // Reads the command line into *command, which starts afresh, and reports

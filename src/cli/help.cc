@@ -1,5 +1,5 @@
-// The answers to --help and --version.  The names of the device profiles
-// and of the check kinds come from their tables.
+// The answers to --help, --version and --profiles.  The names of the
+// device profiles and of the check kinds come from their tables.
 #include "cli/help.h"
 
 #include <cerrno>
@@ -61,9 +61,17 @@ std::string helpText() {
               "random (the default), or 1 to 16 hex bytes: FF, DEADBEEF");
   text +=
       row("-pin A=HEX", "put 1 to 256 hex bytes at address A: -pin 0x40C=FE");
+  std::string words;
   for (const DeviceProfile& profile : deviceProfiles())
-    text += row(std::string("-") + profile.family, profile.summary);
+    words += std::string(words.empty() ? "" : ", ") + "-" + profile.family;
+  text += row("-PROFILE",
+              "pin the bytes that leave a part open, and keep out what it "
+              "keeps: " +
+                  words + "; --profiles shows what each holds",
+              72);
   text += row("-cfvx", "accepted; pins nothing");
+  text += row("-allow-brick",
+              "write a pin that locks the part for good, with a warning");
   text += row("-reclen N",
               "at most N data bytes a record: 1 to 250 (255 with -ihex),");
   text += std::string(kColumn, ' ') + "even with -word; 32 by default\n";
@@ -83,6 +91,7 @@ std::string helpText() {
   text += row("-no-sync",
               "do not flush the image to disk before it takes its name");
   text += row("-h, --help", "print this help and exit");
+  text += row("--profiles", "print the device profiles and exit");
   text += row("--version", "print the version and exit");
   text += row("--", "end of options: the next argument is IMAGEFILE");
   text +=
@@ -99,6 +108,85 @@ std::string helpText() {
   return text;
 }
 
+// A number with the digits of a value of width bytes.
+std::string hex(uint32_t value, unsigned width) {
+  char text[16];
+  snprintf(text, sizeof text, "0x%0*X", static_cast<int>(2 * width), value);
+  return text;
+}
+
+// When a rule's field leaves the part open, and what it does otherwise.
+std::string ruleText(const LockRule& rule, unsigned width) {
+  const unsigned digits = width < 4 ? width : 4;
+  const uint32_t all =
+      digits == 4 ? 0xFFFFFFFFu : (uint32_t{1} << (8 * digits)) - 1;
+  auto masked = [&](uint32_t mask, uint32_t want) {
+    return mask == all
+               ? "v == " + hex(want, digits)
+               : "(v & " + hex(mask, digits) + ") == " + hex(want, digits);
+  };
+  std::string text = "safe when ";
+  switch (rule.safe) {
+    case LockRule::Safe::kMasked:
+      text += masked(rule.mask, rule.want);
+      break;
+    case LockRule::Safe::kOneOf:
+    case LockRule::Safe::kNoneOf:
+      text += rule.safe == LockRule::Safe::kOneOf ? "v is " : "v is none of ";
+      for (size_t i = 0; i < rule.values.size(); ++i)
+        text += (i == 0                                 ? ""
+                 : rule.safe == LockRule::Safe::kNoneOf ? ", "
+                                                        : " or ") +
+                hex(rule.values[i], digits);
+      break;
+    case LockRule::Safe::kAllErased:
+      text += "every byte is 0xFF";
+      break;
+  }
+  text += ", else it " + std::string(rule.effect);
+  if (rule.forGood != nullptr)
+    text +=
+        "; for good " +
+        (rule.goodMask == 0 ? std::string("always")
+                            : "when " + masked(rule.goodMask, rule.goodWant)) +
+        ": it " + rule.forGood;
+  return text;
+}
+
+std::string profilesText() {
+  std::string text;
+  for (const DeviceProfile& profile : deviceProfiles()) {
+    const bool words = profile.words == DeviceProfile::Words::kNeeded;
+    text += row(std::string("-") + profile.family, profile.parts);
+    for (const ProfileBlock& block : profile.blocks) {
+      const uint32_t last = static_cast<uint32_t>(
+          block.address + (block.bytes.size() - 1) / (words ? 2 : 1));
+      text += row("  block", hex(block.address, 4) + ".." + hex(last, 4) + " " +
+                                 block.name + (words ? " (words)" : ""));
+    }
+    for (const KeptOutZone& zone : profile.zones)
+      text += row("  keeps out", hex(zone.first, 4) + ".." + hex(zone.last, 4) +
+                                     " " + zone.what);
+    const std::vector<ProfileField>& fields = profile.fields;
+    for (size_t i = 0; i < fields.size();) {
+      // A run of like fields, one after the other, is one line.
+      size_t j = i + 1;
+      while (j < fields.size() && fields[j].name == fields[i].name &&
+             fields[j].address == fields[j - 1].address + fields[i].width)
+        ++j;
+      const ProfileField& field = fields[i];
+      std::string where = hex(field.address, 4);
+      if (j > i + 1) where += ".." + hex(fields[j - 1].address, 4) + ", each";
+      text += row("  field", where + " " + field.name + ", " +
+                                 std::to_string(field.width) +
+                                 (field.width == 1 ? " byte: " : " bytes: ") +
+                                 ruleText(field.rule, field.width));
+      i = j;
+    }
+  }
+  return text;
+}
+
 int print(const std::string& text) {
   if (fputs(text.c_str(), stdout) >= 0 && fflush(stdout) == 0) return 0;
   return errno;
@@ -109,3 +197,5 @@ int print(const std::string& text) {
 int printHelp() { return print(helpText()); }
 
 int printVersion() { return print("Tollivex " TOLLIVEX_VERSION "\n"); }
+
+int printProfiles() { return print(profilesText()); }

@@ -1,10 +1,12 @@
-// The answers to --help and --version.
+// The answers to --help, --version and --profiles.
 #ifndef TOLLIVEX_CLI_HELP_H_
 #define TOLLIVEX_CLI_HELP_H_
 
-// Write the help text, or the line "Tollivex VERSION", to standard output
-// and flush it; return 0, or the error of the failed write.
+// Write the help text, the line "Tollivex VERSION" or the device profile
+// table to standard output and flush it; return 0, or the error of the
+// failed write.
 int printHelp();
 int printVersion();
+int printProfiles();
 
 #endif  // TOLLIVEX_CLI_HELP_H_

@@ -149,6 +149,7 @@ const Flag kFlags[] = {
     {"-count", [](Command* c) { c->image.shape.count = true; }},
     {"-crlf", [](Command* c) { c->image.shape.crlf = true; }},
     {"-no-sync", [](Command* c) { c->image.sync = false; }},
+    {"-allow-brick", [](Command* c) { c->allowBrick = true; }},
     // Accepted for compatibility; pins nothing, so an earlier profile stays
     // in force.
     {"-cfvx", [](Command*) {}},
@@ -160,6 +161,7 @@ Answer answerWord(const char* arg) {
   if (strcasecmp(arg, "--help") == 0 || strcasecmp(arg, "-h") == 0)
     return Answer::kHelp;
   if (strcasecmp(arg, "--version") == 0) return Answer::kVersion;
+  if (strcasecmp(arg, "--profiles") == 0) return Answer::kProfiles;
   return Answer::kNone;
 }
 

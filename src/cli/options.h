@@ -5,8 +5,8 @@
 
 #include "cli/command.h"
 
-// What --help, -h and --version ask for.
-enum class Answer { kNone, kHelp, kVersion };
+// What --help, -h, --version and --profiles ask for.
+enum class Answer { kNone, kHelp, kVersion, kProfiles };
 
 // Whether arg asks for the help or the version, matched as option words
 // are.

@@ -80,9 +80,11 @@ RunOutcome openDestination(const ImageSpec& image, bool stdoutClosed,
   return RunOutcome::kDone;
 }
 
-// Answers --help or --version.
+// Answers --help, --version or --profiles.
 RunOutcome answer(CommandKind kind) {
-  const int error = kind == CommandKind::kHelp ? printHelp() : printVersion();
+  const int error = kind == CommandKind::kHelp      ? printHelp()
+                    : kind == CommandKind::kVersion ? printVersion()
+                                                    : printProfiles();
   if (error == 0) return RunOutcome::kDone;
   reportError("cannot write standard output: %s", strerror(error));
   return RunOutcome::kFailed;

@@ -2,82 +2,114 @@
 #include "cli/warnings.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "cli/message.h"
 #include "image/coverage.h"
+#include "image/kept_out.h"
+#include "image/lock_guard.h"
 
 namespace {
 
-uint64_t lastOf(const ProfileBlock& block) {
-  return uint64_t{block.address} + block.bytes.size() - 1;
+// A block's addresses: words, in a word-addressed profile.
+uint64_t lastOf(const ProfileBlock& block, unsigned unit) {
+  return uint64_t{block.address} + (block.bytes.size() - 1) / unit;
 }
 
-// Whether a covered byte from first to last lies in the profile's
-// security block.
-bool inSecurityBlock(const ImageSpec& image, const Coverage& coverage,
-                     uint64_t first, uint64_t last) {
-  if (image.profile == nullptr) return false;
-  const ProfileBlock& block = image.profile->blocks[0];
-  return coversAny(coverage, std::max<uint64_t>(first, block.address),
-                   std::min(last, lastOf(block)));
+// Whether a block holds a field: a value there may lock the part.
+bool guarded(const DeviceProfile& profile, const ProfileBlock& block) {
+  for (const ProfileField& field : profile.fields)
+    if (field.address >= block.address && field.address <= lastOf(block, 1))
+      return true;
+  return false;
+}
+
+// The profile's blocks and zones when no range covers a byte of them, and
+// the zones a range covers.
+void warnOfTheProfile(const DeviceProfile& profile, unsigned unit,
+                      const Coverage& coverage) {
+  bool covered = false;
+  for (const ProfileBlock& block : profile.blocks)
+    covered =
+        covered || coversAny(coverage, block.address, lastOf(block, unit));
+  for (const KeptOutZone& zone : profile.zones)
+    covered = covered || coversAny(coverage, zone.first, zone.last);
+  if (!covered && !profile.blocks.empty()) {
+    const ProfileBlock& block = profile.blocks[0];
+    reportWarning("no range covers the -%s %s 0x%08X..0x%08X", profile.family,
+                  block.name, block.address,
+                  static_cast<uint32_t>(lastOf(block, unit)));
+  } else if (!covered) {
+    const KeptOutZone& zone = profile.zones[0];
+    reportWarning("no range covers the -%s kept-out zone 0x%08X..0x%08X",
+                  profile.family, zone.first, zone.last);
+  }
+  for (const KeptOutZone& zone : profile.zones) {
+    if (coversAny(coverage, zone.first, zone.last))
+      reportWarning("-%s keeps 0x%08X..0x%08X out of the image (%s)",
+                    profile.family, zone.first, zone.last, zone.what);
+  }
 }
 
 // The warnings about what the profile, the pins and the check values put
-// where no range reaches, or into the security block.
+// where no range reaches, or where they may lock the part.
 void warnOfPlacements(const ImageSpec& image) {
   const Coverage coverage = coverageOf(image.pairs);
-  const bool bytes = image.unit == 1;
-  const char* family = image.profile ? image.profile->family : "";
-  if (image.profile != nullptr && bytes) {
-    const ProfileBlock& block = image.profile->blocks[0];
-    if (!coversAny(coverage, block.address, lastOf(block)))
-      reportWarning("no range covers the -%s %s 0x%08X..0x%08X", family,
-                    block.name, block.address,
-                    static_cast<uint32_t>(lastOf(block)));
-  }
-  for (const PinnedBlock& pin : image.pins) {
-    const uint64_t last =
-        uint64_t{pin.address} + (pin.bytes.size() - 1) / image.unit;
-    if (!coversAny(coverage, pin.address, last)) {
-      reportWarning("no range covers -pin '%s'", pin.text.c_str());
-      continue;
-    }
-    bool changes = false;
-    for (size_t k = 0; bytes && k < pin.bytes.size(); ++k) {
-      const uint64_t at = pin.address + k;
-      changes =
-          changes ||
-          (inSecurityBlock(image, coverage, at, at) &&
-           pin.bytes[k] != image.profile->blocks[0]
-                               .bytes[at - image.profile->blocks[0].address]);
-    }
-    if (changes)
-      reportWarning(
-          "-pin '%s' changes the -%s security block; the device may be "
-          "secured",
-          pin.text.c_str(), family);
+  if (image.profile != nullptr && fieldsApply(image))
+    warnOfTheProfile(*image.profile, image.unit, coverage);
+  const std::vector<PinVerdict> verdicts = judgePins(image);
+  for (size_t i = 0; i < verdicts.size(); ++i) {
+    if (verdicts[i].kind != PinVerdict::Kind::kNone)
+      reportWarning("%s", pinVerdictText(image, i, verdicts[i]).c_str());
   }
   for (const PlacedCheck& check : image.checks) {
     const uint64_t last = uint64_t{check.address} + valueBytes(*check.kind) - 1;
     if (!coversAny(coverage, check.address, last)) {
       reportWarning("no range covers -crc '%s'", check.text.c_str());
-    } else if (inSecurityBlock(image, coverage, check.address, last)) {
-      reportWarning(
-          "-crc '%s' lies in the -%s security block; the device may be "
-          "secured",
-          check.text.c_str(), family);
+      continue;
+    }
+    if (image.profile == nullptr) continue;
+    for (const ProfileBlock& block : image.profile->blocks) {
+      if (!guarded(*image.profile, block) ||
+          !coversAny(coverage, std::max<uint64_t>(check.address, block.address),
+                     std::min(last, lastOf(block, 1))))
+        continue;
+      reportWarning("-crc '%s' lies in the -%s %s; the device may be secured",
+                    check.text.c_str(), image.profile->family, block.name);
+      break;
     }
   }
 }
 
 }  // namespace
 
+std::string pinVerdictText(const ImageSpec& image, size_t pin,
+                           const PinVerdict& verdict) {
+  const std::string& text = image.pins[pin].text;
+  if (verdict.kind == PinVerdict::Kind::kUncovered || image.profile == nullptr)
+    return "no range covers -pin '" + text + "'";
+  const ProfileField& field = *verdict.field;
+  char value[32] = "other bytes than 0xFF";
+  if (field.width <= 4) {
+    snprintf(value, sizeof value, "0x%0*X", static_cast<int>(2 * field.width),
+             verdict.value);
+  }
+  char head[160];
+  snprintf(head, sizeof head, "sets %s (0x%08X) of -%s to %s: it ", field.name,
+           field.address, image.profile->family, value);
+  if (verdict.kind == PinVerdict::Kind::kUnsafe)
+    return "-pin '" + text + "' " + head + field.rule.effect;
+  return "-pin '" + text + "' " + head + field.rule.forGood +
+         "; add -allow-brick to write it anyway";
+}
+
 void warnOfSurprises(const ImageSpec& image) {
   for (size_t i : overlappingPairs(image.pairs)) {
     reportWarning("range 0x%08X..0x%08X overlaps an earlier range",
                   image.pairs[i].start, image.pairs[i].end);
   }
-  if (image.unit == 2 && image.profile != nullptr) {
+  if (image.unit == 2 && image.profile != nullptr &&
+      image.profile->words == DeviceProfile::Words::kByRecord) {
     reportWarning(
         "with -word, device profile blocks are matched by record address "
         "plus byte index, not at the profile's byte addresses");

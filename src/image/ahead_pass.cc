@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "image/image_bytes.h"
+#include "image/kept_out.h"
 
 namespace {
 
@@ -52,7 +53,11 @@ void runPass(const ImageSpec& image, const std::vector<size_t>& work,
             std::min<uint64_t>(kStretchBytes, last - a + 1));
         const auto at = static_cast<uint32_t>(a);
         makeBytes(bytes, at, draw + (a - pair.start), n, stretch);
-        passBytes(&pass, at, stretch, n);
+        // Kept-out bytes count as erased, as bytes no range covers do.
+        for (const AddressPair& piece :
+             outsideZones(image, at, static_cast<uint32_t>(a + n - 1)))
+          passBytes(&pass, piece.start, stretch + (piece.start - at),
+                    piece.end - piece.start + 1);
         a += n;
       }
     }

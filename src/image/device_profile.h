@@ -1,4 +1,8 @@
-// Device profiles: the fixed bytes that leave a device family unsecured.
+// Device profiles: what leaves a device family open to its programmer.
+//
+// A profile pins blocks of fixed bytes over the fill, keeps zones out of
+// the image, and judges the fields a pin changes by the values they end up
+// with.  Adding a family is adding its row to the table.
 #ifndef TOLLIVEX_IMAGE_DEVICE_PROFILE_H_
 #define TOLLIVEX_IMAGE_DEVICE_PROFILE_H_
 
@@ -7,17 +11,58 @@
 
 // A block of fixed bytes that replaces the fill where a range covers it.
 struct ProfileBlock {
-  const char* name;  // For messages: "security block".
-  uint32_t address;
+  const char* name;            // For messages: "security block", "UICR".
+  uint32_t address;            // In the profile's addresses (words, for some).
   std::vector<uint8_t> bytes;  // From address upward.
 };
 
-// One device family, and the blocks it pins; where two blocks cover an
-// address, the later one wins.
+// Addresses that no data byte may take: the part keeps something there
+// that an image must leave alone.
+struct KeptOutZone {
+  uint32_t first, last;
+  const char* what;  // "fuses and lock bits".
+};
+
+// When the value of a field leaves the part open.  A field of 1, 2 or 4
+// bytes is read little-endian as a number v; a longer one is judged byte by
+// byte.
+struct LockRule {
+  enum class Safe {
+    kMasked,    // (v & mask) == want.
+    kOneOf,     // v is one of values.
+    kNoneOf,    // v is none of values.
+    kAllErased  // Every byte is 0xFF.
+  };
+  Safe safe;
+  uint32_t mask, want;
+  std::vector<uint32_t> values;
+  const char* effect;  // What an unsafe value does: "secures the part".
+  // An unsafe value locks the part for good when (v & goodMask) ==
+  // goodWant (always, with a goodMask of 0); forGood says how, or is null
+  // when nothing is for good.
+  uint32_t goodMask, goodWant;
+  const char* forGood;
+};
+
+// A field of a profile's blocks that a pin may change.
+struct ProfileField {
+  const char* name;  // "FSEC".
+  uint32_t address;  // In the profile's addresses.
+  unsigned width;    // 1 to 16 bytes.
+  LockRule rule;
+};
+
 struct DeviceProfile {
-  const char* family;   // Its option word is "-" and this.
-  const char* summary;  // What it does, for the help.
-  std::vector<ProfileBlock> blocks;
+  const char* family;  // Its option word is "-" and this.
+  const char* parts;   // The parts it serves.
+  // How -word meets it: the profiles of 1.5.0 and before match their blocks
+  // at each record's address plus the byte's index; the other byte-addressed
+  // ones do not apply; word-addressed ones need it.
+  enum class Words { kByRecord, kRefused, kNeeded };
+  Words words;
+  std::vector<ProfileBlock> blocks;  // A later block wins over an earlier one.
+  std::vector<KeptOutZone> zones;
+  std::vector<ProfileField> fields;  // In address order.
 };
 
 // Every profile, in the order of the help.

@@ -48,7 +48,7 @@ void startImageBytes(ImageBytes* bytes, const ImageSpec& image) {
   bytes->pins = mapPins(image);
   bytes->cursor = findPins(bytes->pins, 0);
   bytes->pinnedFrom = 0;
-  bytes->byRecord = image.unit != 1 && image.profile != nullptr;
+  bytes->byRecord = matchedByRecord(image);
 }
 
 void makeBytes(ImageBytes* bytes, uint32_t address, uint64_t draw, size_t count,

@@ -23,9 +23,9 @@ void mapBytes(Cells* cells, uint64_t position,
 
 PinMap mapPins(const ImageSpec& image) {
   Cells cells;
-  if (image.profile != nullptr && image.unit == 1) {
+  if (image.profile != nullptr && !matchedByRecord(image)) {
     for (const ProfileBlock& block : image.profile->blocks)
-      mapBytes(&cells, block.address, block.bytes);
+      mapBytes(&cells, uint64_t{block.address} * image.unit, block.bytes);
   }
   for (const PinnedBlock& pin : image.pins)
     mapBytes(&cells, uint64_t{pin.address} * image.unit, pin.bytes);

@@ -19,9 +19,16 @@ struct PinCell {
 };
 using PinMap = std::vector<PinCell>;  // Sorted by index.
 
-// Lays out the profile's blocks (in a byte image: with -word they are
-// matched record by record) and then the pins, each later one winning where
-// they overlap.
+// Whether the profile's blocks are matched record by record, at each
+// record's address plus the byte's index in it: a profile of 1.5.0 and
+// before, with -word.
+inline bool matchedByRecord(const ImageSpec& image) {
+  return image.unit != 1 && image.profile != nullptr &&
+         image.profile->words == DeviceProfile::Words::kByRecord;
+}
+
+// Lays out the profile's blocks (unless they are matched record by record)
+// and then the pins, each later one winning where they overlap.
 PinMap mapPins(const ImageSpec& image);
 
 // A walk upward through the cells, for the bytes of one range.

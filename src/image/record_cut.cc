@@ -3,6 +3,8 @@
 
 #include <numeric>
 
+#include "image/kept_out.h"
+
 size_t cutRecords(uint64_t perRecord, unsigned unit, uint64_t first,
                   uint64_t last, RecordCut* cuts) {
   // Each record runs up to where the next must start, or to last.
@@ -37,7 +39,12 @@ uint64_t recordCount(uint64_t perRecord, uint32_t start, uint32_t end) {
 
 uint64_t imageRecords(const ImageSpec& image) {
   uint64_t records = 0;
-  for (const AddressPair& pair : image.pairs)
-    records += recordCount(addressesPerRecord(image), pair.start, pair.end);
+  for (const AddressPair& pair : image.pairs) {
+    if (pair.start > pair.end) continue;
+    // A piece after a zone starts a record where the zone ends; every other
+    // cut stays where it was.
+    for (const AddressPair& piece : outsideZones(image, pair.start, pair.end))
+      records += recordCount(addressesPerRecord(image), piece.start, piece.end);
+  }
   return records;
 }

@@ -6,11 +6,32 @@
 // wrapping around to address 0 and running forever.
 #include "image/writer.h"
 
+#include <algorithm>
+
 #include "image/ahead_pass.h"
 #include "image/check_schedule.h"
+#include "image/kept_out.h"
 #include "image/record_cut.h"
 
 namespace {
+
+// Takes the bytes of the kept-out zones out of the n records of cuts: the
+// records are cut as they would be without the zones, and then each loses
+// the bytes that lie in one; a record left with none vanishes.  Returns
+// how many are left.  The image is byte-addressed.
+size_t leaveOutZones(const ImageSpec& image, RecordCut* cuts, size_t n,
+                     RecordCut* pieces) {
+  size_t left = 0;
+  for (size_t k = 0; k < n; ++k) {
+    const RecordCut cut = cuts[k];
+    for (const AddressPair& piece :
+         outsideZones(image, cut.address, cut.address + (cut.size - 1)))
+      pieces[left++] = {piece.start, cut.offset + (piece.start - cut.address),
+                        piece.end - piece.start + 1};
+  }
+  std::copy(pieces, pieces + left, cuts);
+  return left;
+}
 
 // Writes the records of addresses first..last, which lie in one stretch
 // and end where a record ends (or where the range does).
@@ -20,8 +41,10 @@ bool writeStretch(ImageWriter* writer, uint64_t first, uint64_t last,
   Output* out = writer->out;
   const auto address = static_cast<uint32_t>(first);
   const size_t size = (last - first + 1) * image.unit;
-  const size_t n = cutRecords(addressesPerRecord(image), image.unit, first,
-                              last, writer->cuts);
+  size_t n = cutRecords(addressesPerRecord(image), image.unit, first, last,
+                        writer->cuts);
+  const bool keptOut = zoneWithin(image, first, last) != nullptr;
+  if (keptOut) n = leaveOutZones(image, writer->cuts, n, writer->pieces);
   const StretchRoom room = stretchRoom(&writer->encoder, address, size, n);
   if (room.inPlace && (!seekOutput(out, room.offset - room.gap) ||
                        !repeatOutput(out, room.gapByte, room.gap)))
@@ -37,7 +60,15 @@ bool writeStretch(ImageWriter* writer, uint64_t first, uint64_t last,
       pinRecord(&writer->bytes, cut.address, cut.size, bytes + cut.offset);
     }
   }
-  if (!image.checks.empty()) passBytes(&writer->checks, address, bytes, size);
+  if (!image.checks.empty()) {
+    if (!keptOut) {
+      passBytes(&writer->checks, address, bytes, size);
+    } else {
+      for (size_t k = 0; k < n; ++k)  // Kept-out bytes count as erased.
+        passBytes(&writer->checks, writer->cuts[k].address,
+                  bytes + writer->cuts[k].offset, writer->cuts[k].size);
+    }
+  }
   commitOutput(out, encodeRecords(&writer->encoder, outputEnd(out), bytes,
                                   writer->cuts, n, size));
   return true;

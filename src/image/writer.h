@@ -28,6 +28,7 @@ struct ImageWriter {
   // whole vectors, up to 15 bytes past a record.
   uint8_t stretch[kStretchBytes + 16];
   RecordCut cuts[kStretchBytes + 1];
+  RecordCut pieces[kStretchBytes + 1];  // Of the records, outside the zones.
 };
 
 // Prepares writer to write image, which must outlive it, into out, and

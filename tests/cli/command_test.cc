@@ -40,6 +40,9 @@ TEST(Command, TakesEachLimitAndRefusesJustPastIt) {
       // 16777215 records of one byte, and one more.
       {{"-count", "-reclen", "1", "app", "0", "0xFFFFFE"}, true},
       {{"-count", "-reclen", "1", "app", "0", "0xFFFFFF"}, false},
+      // Without the 128 KiB a zone keeps out.
+      {{"-count", "-reclen", "1", "-avr", "app", "0", "0x101FFFE"}, true},
+      {{"-count", "-reclen", "1", "-avr", "app", "0", "0x101FFFF"}, false},
   };
   for (const Case& c : cases) {
     std::vector<std::string> words = c.args;

@@ -1,7 +1,12 @@
 // Tests of the device profiles, from the option words to the records.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <sstream>
+
 #include "cli/scan.h"
+#include "cli/tool_runner.h"
+#include "image/image.h"
 #include "srec_reader.h"
 
 namespace {
@@ -80,6 +85,87 @@ TEST(DeviceProfile, WordModeMatchesWordAddressPlusByteIndex) {
   std::fill(want.begin() + 4, want.end(), 0xFF);
   EXPECT_EQ(dataBytes(imageOf({"-kin", "-word"}, 0xFFFFFFFC, 0xFFFFFFFF)),
             want);
+}
+
+// Bytes as the tests write them: hex, and "HEXxN" for N copies of HEX.
+std::vector<uint8_t> bytesOf(const std::string& text) {
+  std::vector<uint8_t> bytes;
+  std::istringstream words(text);
+  for (std::string word; words >> word;) {
+    const size_t x = word.find('x');
+    const std::string hex = word.substr(0, x);
+    for (int n = x == std::string::npos ? 1 : std::stoi(word.substr(x + 1));
+         n > 0; --n)
+      for (size_t i = 0; i < hex.size(); i += 2)
+        bytes.push_back(
+            static_cast<uint8_t>(std::stoul(hex.substr(i, 2), nullptr, 16)));
+  }
+  return bytes;
+}
+
+// Each profile's blocks, read back from an image whose ranges cover them.
+TEST(DeviceProfile, EveryProfilePinsItsBlocks) {
+  const std::string ccfg =
+      " FFx32 FFFFFF00 FFFFFFFF 00FFFFFF C500C5FF 000000FF 00000000 FFx16";
+  struct Case {
+    std::string word;
+    std::vector<std::pair<uint32_t, std::string>> blocks;
+  } cases[] = {
+      {"-s32k", {{0x400, "FFx12 FE FFx3"}, {0, "FFx8"}}},
+      {"-nrf51", {{0x10001000, "FFx12"}}},
+      {"-nrf52", {{0x10001200, "FFx272"}}},
+      {"-nrf53",
+       {{0x00FF8000, "FA50FA50"},
+        {0x00FF801C, "FA50FA50"},
+        {0x00FF8020, "FFx4"},
+        {0x01FF8000, "FA50FA50"}}},
+      {"-nrf91",
+       {{0x00FF8000, "FFx4"}, {0x00FF802C, "FFx4"}, {0x00FF8030, "FFx4"}}},
+      {"-stm32f0", {{0x1FFFF800, "AA 55 FF00x7"}}},
+      {"-stm32f1", {{0x1FFFF800, "A5 5A FF00x7"}}},
+      {"-stm32l0", {{0x1FF80000, "AA 00 55 FF 70 80 8F 7F 0000FFFFx3"}}},
+      {"-pic18", {{0x300000, "FFx14"}}},
+      {"-pic32mx",
+       {{0x1FC00BF0, "FFx16"},
+        {0x1FC02FF0, "FFx16"},
+        {0x9FC00BF0, "FFx16"},
+        {0x9FC02FF0, "FFx16"},
+        {0xBFC00BF0, "FFx16"},
+        {0xBFC02FF0, "FFx16"}}},
+      {"-efm32", {{0x0FE04000, "FFx512"}}},
+      {"-cc13x0", {{0x1FFA8, "00008001100088FFFDFF58003AFFBFF3" + ccfg}}},
+      {"-cc26x0", {{0x1FFA8, "00008001100082FFFDFF58003AFFBFF3" + ccfg}}},
+      {"-cc26x2",
+       {{0x57FA8,
+         "00008001100080FFFDFF58003AFFBBF3 FFx32 FFFFFF00 FFFFFFFF "
+         "00FFFFFF 00C5C5FF 000000FF 00000000 FFx16"}}},
+      {"-rx", {{0xFFFFFFA0, "FFx16"}}},
+      {"-f2833x", {{0x33FFF8, "FFx16"}}},  // Word addresses.
+      {"-f2806x", {{0x3F7FF8, "FFx16"}}},
+  };
+  for (const Case& c : cases) {
+    const bool words = c.word[1] == 'f';
+    std::vector<std::string> args = {"-seed", "5", c.word};
+    if (words) args.push_back("-word");
+    args.push_back("app");
+    for (const auto& [address, text] : c.blocks) {
+      // A record that starts before a block of words shows where each lands.
+      args.push_back(std::to_string(address - (words ? 5 : 0)));
+      args.push_back(
+          std::to_string(address + bytesOf(text).size() / (words ? 2 : 1) - 1));
+    }
+    // Each byte at its position: twice the word address with -word.
+    std::map<uint64_t, uint8_t> held;
+    for (const Record& r : dataRecords(imageText(specOf(args))))
+      for (size_t i = 0; i < r.data.size(); ++i)
+        held[uint64_t{r.address} * (words ? 2 : 1) + i] = r.data[i];
+    for (const auto& [address, text] : c.blocks) {
+      const std::vector<uint8_t> want = bytesOf(text);
+      for (size_t i = 0; i < want.size(); ++i)
+        EXPECT_EQ(held[uint64_t{address} * (words ? 2 : 1) + i], want[i])
+            << c.word << " " << std::hex << address << "+" << i;
+    }
+  }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "cli/tool_runner.h"
+#include "image/device_profile.h"
 #include "srec_reader.h"
 
 namespace {
@@ -90,6 +91,8 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
       {{"-count", "-reclen", "1", "app", "0", "0xFFFFFF", "0", "0"},
        "-count: 16777217 data records are more than an S6 record holds "
        "(16777215)"},
+      {{"-f2833x", "app"}, "-f2833x counts 16-bit words and needs -word"},
+      {{"-nrf52", "-word", "app"}, "-nrf52 does not apply to -word"},
   };
   for (const Case& c : cases) {
     std::ofstream(dir_ + "/app.sx") << "kept\n";
@@ -115,6 +118,7 @@ TEST_F(EndToEnd, AnswersHelpAndVersionCreatingNoFile) {
       {{"-hcs8", "--help"}, nullptr, 0, kHelp, ""},
       {{"-seed", "zz", "-h", "app", "1"}, nullptr, 0, kHelp, ""},
       {{"--VERSION"}, nullptr, 0, "Tollivex " TOLLIVEX_VERSION "\n", ""},
+      {{"-hcs8", "--Profiles", "app"}, nullptr, 0, "  -hcs08 ", ""},
       {{"-h"},
        "/dev/full",
        1,
@@ -133,16 +137,22 @@ TEST_F(EndToEnd, AnswersHelpAndVersionCreatingNoFile) {
     EXPECT_EQ(r.err, c.err);
     EXPECT_EQ(files(), 0u);
   }
-  // The help names every option word, in lines that fit a terminal.
+  // The help names every option word, in lines that fit a terminal, and so
+  // does the profile table.
   std::string help = run({"--help"}).out;
-  for (const char* word :
-       {"-ihex",    "-bin",      "-word",  "-alt",      "-seed", "-fill",
-        "-pin",     "-hcs08",    "-hcs12", "-kin",      "-cfv1", "-ke",
-        "-s12z",    "-msp430",   "-lpc",   "-s08p",     "-cfvx", "-crc",
-        "-reclen",  "-addrsize", "-entry", "-count",    "-crlf", "-header",
-        "-no-sync", "-h",        "--help", "--version", "--"})
+  for (const DeviceProfile& profile : deviceProfiles())
+    EXPECT_NE(help.find(std::string(" -") + profile.family), std::string::npos)
+        << profile.family;
+  for (const char* word : {"-ihex",      "-bin",         "-word",   "-alt",
+                           "-seed",      "-fill",        "-pin",    "-hcs08",
+                           "-hcs12",     "-kin",         "-cfv1",   "-ke",
+                           "-s12z",      "-msp430",      "-lpc",    "-s08p",
+                           "-cfvx",      "-crc",         "-reclen", "-addrsize",
+                           "-entry",     "-count",       "-crlf",   "-header",
+                           "-no-sync",   "-allow-brick", "-h",      "--help",
+                           "--profiles", "--version",    "--"})
     EXPECT_NE(help.find(std::string(" ") + word), std::string::npos) << word;
-  std::istringstream lines(help);
+  std::istringstream lines(help + run({"--profiles"}).out);
   for (std::string line; std::getline(lines, line);)
     EXPECT_LE(line.size(), 79u) << line;
 }
@@ -179,13 +189,25 @@ TEST_F(EndToEnd, WarnsAndWritesTheImageAllTheSame) {
       // Judged by every byte, not the first alone.
       {{"-hcs08", "app", "0xFFBF", "0xFFBF"}, "", {{0xFFBF, 1}}},
       {{"-kin", "-pin", "0x40B=FFFF", "app", "0x40C", "0x40C"},
-       warning + "-pin '0x40B=FFFF' changes the -kin security block; the " +
-           "device may be secured\n",
+       warning + "-pin '0x40B=FFFF' sets FSEC (0x0000040C) of -kin to 0xFF: " +
+           "it secures the part\n",
        {{0x40C, 1}}},
+      // A field over two ranges that touch is covered whole.
+      {{"-lpc", "-pin", "0x2FC=78563412", "app", "0x2FC", "0x2FD", "0x2FE",
+        "0x2FF"},
+       warning + "-pin '0x2FC=78563412' sets CRP (0x000002FC) of -lpc to " +
+           "0x12345678: it turns code read protection on\n",
+       {{0x2FC, 2}, {0x2FE, 2}}},
+      // A profile covered in one block only says nothing; FSEC's SEC bits
+      // 10 leave the part open.
+      {{"-hcs08", "-pin", "0xFFBF=7E", "app", "0xFFBF", "0xFFBF", "0xFFFE",
+        "0xFFFF"},
+       "",
+       {{0xFFBF, 1}, {0xFFFE, 2}}},
       {{"-kin", "-pin", "0x40C=FF", "-pin", "0x40D=FF", "-crc",
         "crc16-xmodem:0x40E:0:0x3FF", "app", "0", "0x40F"},
-       warning + "-pin '0x40C=FF' changes the -kin security block; the " +
-           "device may be secured\n" + warning +
+       warning + "-pin '0x40C=FF' sets FSEC (0x0000040C) of -kin to 0xFF: " +
+           "it secures the part\n" + warning +
            "-crc 'crc16-xmodem:0x40E:0:0x3FF' lies in the -kin security " +
            "block; the device may be secured\n",
        {}},
