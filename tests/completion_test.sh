@@ -37,7 +37,8 @@ Tollivex -word -k|-ke -kin
 Tollivex -no|-no-sync 
 Tollivex -seed 5 -fill |random 
 Tollivex -ih|-ihex 
-Tollivex -cr|-crc -crlf 
+Tollivex -cr|-crc -crc-model -crlf 
+Tollivex -crc crc32-s|crc32-stm32: 
 Tollivex -count -reclen 16 -addrsize |2 3 4 
 Tollivex -crc crc16-x|crc16-xmodem: 
 Tollivex -lpc -s0|-s08p 

@@ -80,7 +80,7 @@ bool nothingKeptOut(Command* command, const Arguments&) {
       return false;
   for (const PlacedCheck& check : image.checks)
     if (refuse("-crc", check.text, check.address,
-               uint64_t{check.address} + valueBytes(*check.kind) - 1))
+               uint64_t{check.address} + valueBytes(check.kind) - 1))
       return false;
   return true;
 }
@@ -162,6 +162,7 @@ bool readAddress(const char* text, uint32_t* address) {
 }
 
 bool readPairs(Command* command, const Arguments& args) {
+  command->image.pairs.reserve(static_cast<size_t>(args.argc - args.at) / 2);
   for (int i = args.at + 1; i < args.argc; i += 2) {
     AddressPair pair;
     if (!readAddress(args.argv[i], &pair.start) ||
@@ -204,8 +205,35 @@ bool checksInOrder(Command* command, const Arguments&) {
 
 bool checksPlaced(Command* command, const Arguments&) {
   const CheckProblem problem = settleChecks(&command->image);
-  if (problem.found) reportBadCheck(command->image.checks[problem.check].text);
-  return !problem.found;
+  const std::vector<PlacedCheck>& checks = command->image.checks;
+  const char* first = checks.empty() ? "" : checks[problem.first].text.c_str();
+  const char* second =
+      checks.empty() ? "" : checks[problem.second].text.c_str();
+  switch (problem.kind) {
+    case CheckProblem::Kind::kNone:
+      return true;
+    case CheckProblem::Kind::kBadCheck:
+      reportBadCheck(first);
+      break;
+    case CheckProblem::Kind::kRegionNeed:
+      reportError("bad crc '%s': %s needs %s", first,
+                  checks[problem.first].kind.name.c_str(), problem.need);
+      break;
+    case CheckProblem::Kind::kOverlap:
+      reportError("the values of -crc '%s' and -crc '%s' overlap", first,
+                  second);
+      break;
+    case CheckProblem::Kind::kCut:
+      reportError(
+          "-crc '%s' would be cut: %u of its %u bytes lie outside every range",
+          first, problem.outside, valueBytes(checks[problem.first].kind));
+      break;
+    case CheckProblem::Kind::kCircle:
+      reportError("-crc '%s' and -crc '%s' lie in each other's regions", first,
+                  second);
+      break;
+  }
+  return false;
 }
 
 bool countFits(Command* command, const Arguments&) {

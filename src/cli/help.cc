@@ -83,11 +83,17 @@ std::string helpText() {
   text += row("-crlf", "end lines with CR LF");
   text += row("-header TEXT",
               "S-records: TEXT (up to 252 bytes) as the S0 record's data");
-  text += row("-crc K:A[:S:E]",
-              "put at A the check value K of the bytes S..E (else from the "
-              "lowest one a range covers to A-1), K one of " +
-                  checkKindNames() + "; K-be stores it big-endian",
-              72);
+  text +=
+      row("-crc K:A[:S:E]",
+          "put at A the check value K of the bytes S..E (else from the "
+          "lowest one a range covers to A-1), K one of " +
+              checkKindNames() + " or a -crc-model; K-be stores it big-endian",
+          72);
+  text += row("-crc-model M",
+              "define a CRC kind NAME=WIDTH,POLY,INIT,REFIN,REFOUT,XOROUT");
+  text += row("-erased XX",
+              "erased flash reads XX (FF by default): in check regions and "
+              "-bin gaps");
   text += row("-no-sync",
               "do not flush the image to disk before it takes its name");
   text += row("-h, --help", "print this help and exit");

@@ -55,9 +55,17 @@ bool readPin(const char* text, Command* command) {
   return true;
 }
 
-// Reads KIND[-be]:ADDRESS[:START:END]; the layout is checked once the
-// ranges are known.
+// The most -crc values a line may give: each costs a pass's work per
+// stretch and a table of its own.
+constexpr size_t kMaxChecks = 64;
+
+// Reads KIND[-be]:ADDRESS[:START:END]; the kind is looked up once the
+// line's models are known, the layout once the ranges are.
 bool readCheck(const char* text, Command* command) {
+  if (command->image.checks.size() == kMaxChecks) {
+    reportError("at most %zu -crc values may be given", kMaxChecks);
+    return false;
+  }
   std::vector<std::string> parts(1);
   for (const char* p = text; *p != '\0'; ++p) {
     if (*p == ':') {
@@ -66,14 +74,11 @@ bool readCheck(const char* text, Command* command) {
       parts.back() += *p;
     }
   }
-  PlacedCheck check = {nullptr, false, 0, false, 0, 0, text};
-  std::string kind = parts[0];
-  check.bigEndian =
-      kind.size() > 3 && kind.compare(kind.size() - 3, 3, "-be") == 0;
-  if (check.bigEndian) kind.resize(kind.size() - 3);
-  check.kind = findCheckKind(kind.data(), kind.size());
+  PlacedCheck check;
+  check.kindText = parts[0];
+  check.text = text;
   check.regionGiven = parts.size() == 4;
-  if (check.kind != nullptr && (parts.size() == 2 || check.regionGiven) &&
+  if (!parts[0].empty() && (parts.size() == 2 || check.regionGiven) &&
       parseAddress(parts[1].c_str(), &check.address) &&
       (!check.regionGiven || (parseAddress(parts[2].c_str(), &check.start) &&
                               parseAddress(parts[3].c_str(), &check.end)))) {
@@ -85,6 +90,67 @@ bool readCheck(const char* text, Command* command) {
 }
 
 // The length is judged once the format and the unit are known.
+// Reads true, false, 1 or 0 into *value.
+bool readTruth(const std::string& text, bool* value) {
+  const bool yes = strcasecmp(text.c_str(), "true") == 0 || text == "1";
+  const bool no = strcasecmp(text.c_str(), "false") == 0 || text == "0";
+  *value = yes;
+  return yes || no;
+}
+
+// Reads NAME=WIDTH,POLY,INIT,REFIN,REFOUT,XOROUT: a CRC kind of the
+// catalogue's model, for any -crc of the line.
+bool readCrcModel(const char* text, Command* command) {
+  const std::string all = text;
+  const size_t equals = all.find('=');
+  std::vector<std::string> fields(1);
+  for (size_t i = equals == std::string::npos ? all.size() : equals + 1;
+       i < all.size(); ++i) {
+    if (all[i] == ',') {
+      fields.emplace_back();
+    } else {
+      fields.back() += all[i];
+    }
+  }
+  CheckKind kind = {all.substr(0, equals), CheckKind::Algorithm::kCrc, 0, {}};
+  CrcModel& model = kind.model;
+  bool ok = equals != std::string::npos && fields.size() == 6 &&
+            !kind.name.empty() && kind.name.size() <= 32 &&
+            kind.name.find_first_not_of(
+                "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                "0123456789-") == std::string::npos &&
+            findCheckKind(kind.name, command->image.models) == nullptr &&
+            parseAddress(fields[0].c_str(), &model.width) &&
+            (model.width == 8 || model.width == 16 || model.width == 32) &&
+            parseAddress(fields[1].c_str(), &model.poly) &&
+            parseAddress(fields[2].c_str(), &model.init) &&
+            readTruth(fields[3], &model.refIn) &&
+            readTruth(fields[4], &model.refOut) &&
+            parseAddress(fields[5].c_str(), &model.xorOut);
+  const uint64_t most = (uint64_t{1} << model.width) - 1;
+  if (ok && model.poly <= most && model.init <= most && model.xorOut <= most) {
+    kind.width = model.width;
+    command->image.models.push_back(kind);
+    return true;
+  }
+  reportError(
+      "bad crc model '%s': expected NAME=WIDTH,POLY,INIT,REFIN,REFOUT,XOROUT, "
+      "such as arc=16,0x8005,0,true,true,0",
+      text);
+  return false;
+}
+
+bool readErased(const char* text, Command* command) {
+  std::vector<uint8_t> byte;
+  if (parseHexBytes(text, 1, &byte)) {
+    command->image.erased = byte[0];
+    return true;
+  }
+  reportError(
+      "bad erased value '%s': expected two hex digits, such as FF or 00", text);
+  return false;
+}
+
 bool readRecordLength(const char* text, Command* command) {
   NumberValue& length = command->recordLength;
   length.given = true;
@@ -134,6 +200,8 @@ const ValueOption kValueOptions[] = {
     {"-entry", readEntry},
     {"-header", readHeader},
     {"-crc", readCheck},
+    {"-crc-model", readCrcModel},
+    {"-erased", readErased},
 };
 
 // The option words without a value, but the device profiles.
@@ -193,8 +261,25 @@ bool isOptionWord(const char* arg) {
 void reportBadCheck(const std::string& text) {
   reportError(
       "bad crc '%s': expected KIND:ADDRESS[:START:END], KIND one of %s (add "
-      "-be for big-endian), the value outside every region",
+      "-be for big-endian), the value outside its own region",
       text.c_str(), checkKindNames().c_str());
+}
+
+bool resolveCheckKinds(ImageSpec* image) {
+  for (PlacedCheck& check : image->checks) {
+    const std::string& text = check.kindText;
+    const CheckKind* kind = findCheckKind(text, image->models);
+    check.bigEndian = kind == nullptr && text.size() > 3 &&
+                      strcasecmp(text.c_str() + text.size() - 3, "-be") == 0;
+    if (check.bigEndian)
+      kind = findCheckKind(text.substr(0, text.size() - 3), image->models);
+    if (kind == nullptr) {
+      reportBadCheck(check.text);
+      return false;
+    }
+    check.kind = *kind;
+  }
+  return true;
 }
 
 void reportBadPin(const std::string& text) {

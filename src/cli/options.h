@@ -32,6 +32,10 @@ bool isOptionWord(const char* arg);
 // Reports a -crc value that cannot be read or placed.
 void reportBadCheck(const std::string& text);
 
+// Gives each check of image the kind its text names, among the built-in
+// ones and the models of the line; reports the first that names none.
+bool resolveCheckKinds(ImageSpec* image);
+
 // Reports a -pin value that cannot be read or placed.
 void reportBadPin(const std::string& text);
 

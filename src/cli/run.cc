@@ -1,6 +1,10 @@
 // One run of the tool: check, seed, warn, open, write, commit.
 #include "cli/run.h"
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -108,6 +112,11 @@ RunOutcome runImage(int argc, char** argv, time_t now, bool stdoutClosed,
     }
   }
   warnOfSurprises(image);
+#if defined(__GLIBC__)
+  // The checks of a long command line leave freed memory behind; handed
+  // back now, it is not counted again with the output's buffers.
+  malloc_trim(0);
+#endif
 
   OutputFile file;
   const RunOutcome opened = openDestination(image, stdoutClosed, sys, &file);

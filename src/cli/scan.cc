@@ -63,6 +63,7 @@ Scan scanArguments(int argc, char** argv, Command* command) {
     scan = {ScanStop::kImage, i};
     break;
   }
-  if (!pinsFit(command->image)) return {ScanStop::kBadValue, scan.at};
+  if (!pinsFit(command->image) || !resolveCheckKinds(&command->image))
+    return {ScanStop::kBadValue, scan.at};
   return scan;
 }

@@ -63,7 +63,7 @@ void warnOfPlacements(const ImageSpec& image) {
       reportWarning("%s", pinVerdictText(image, i, verdicts[i]).c_str());
   }
   for (const PlacedCheck& check : image.checks) {
-    const uint64_t last = uint64_t{check.address} + valueBytes(*check.kind) - 1;
+    const uint64_t last = uint64_t{check.address} + valueBytes(check.kind) - 1;
     if (!coversAny(coverage, check.address, last)) {
       reportWarning("no range covers -crc '%s'", check.text.c_str());
       continue;

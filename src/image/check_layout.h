@@ -7,16 +7,28 @@
 
 #include "image/image.h"
 
-// The first check that cannot be placed, or none.
+// The first thing that makes the checks' layout impossible, if any.
 struct CheckProblem {
-  bool found;
-  size_t check;  // Its index in the image's checks.
+  enum class Kind {
+    kNone,
+    kBadCheck,    // first does not fit the address space, its region would
+                  // be empty, or its value lies in its own region.
+    kRegionNeed,  // first's kind refuses its region: it needs `need`.
+    kOverlap,     // The values of first and second share a byte.
+    kCut,         // Some of first's bytes, `outside` of them, lie outside
+                  // every range, and some inside.
+    kCircle,      // first and second lie in each other's regions, by way
+                  // of others or not.
+  };
+  Kind kind = Kind::kNone;
+  size_t first = 0, second = 0;
+  const char* need = nullptr;
+  unsigned outside = 0;
 };
 
 // Gives each check without a region of its own the region from the lowest
-// address a range covers up to the value, and finds the first check, in
-// command-line order, whose value does not fit the address space, whose
-// region would be empty, or whose value lies in a region.
+// address a range covers up to the value, and finds the first problem, in
+// the order of CheckProblem's kinds, each in command-line order.
 CheckProblem settleChecks(ImageSpec* image);
 
 #endif  // TOLLIVEX_IMAGE_CHECK_LAYOUT_H_

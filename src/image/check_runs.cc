@@ -7,15 +7,31 @@
 namespace {
 
 uint64_t lastByte(const PlacedCheck& check) {
-  return uint64_t{check.address} + valueBytes(*check.kind) - 1;
+  return uint64_t{check.address} + valueBytes(check.kind) - 1;
 }
 
 // Takes the region's bytes no range covers, up to address (exclusive), as
 // erased flash.
-void takeErased(CheckRun* run, uint64_t address) {
+void takeErased(CheckPass* pass, CheckRun* run, uint64_t address) {
   if (address <= run->next) return;
-  updateCheckRepeated(&run->sum, kErasedByte, address - run->next);
+  updateCheckRepeated(&run->sum, pass->image->erased, address - run->next);
   run->next = address;
+}
+
+// The engine of kind's model, made once for the pass.
+CrcEngine* engineFor(CheckPass* pass, const CheckKind& kind) {
+  using Algorithm = CheckKind::Algorithm;
+  if (kind.algorithm != Algorithm::kCrc &&
+      kind.algorithm != Algorithm::kCrcWords)
+    return nullptr;
+  const CrcFeed feed = kind.algorithm == Algorithm::kCrcWords ? CrcFeed::kWords
+                                                              : CrcFeed::kBytes;
+  for (const std::unique_ptr<CrcEngine>& engine : pass->engines)
+    if (engine->model == kind.model && engine->feed == feed)
+      return engine.get();
+  pass->engines.push_back(std::make_unique<CrcEngine>());
+  startCrcEngine(pass->engines.back().get(), kind.model, feed);
+  return pass->engines.back().get();
 }
 
 // Takes the bytes from..to - 1, found at bytes, into every run whose region
@@ -28,7 +44,7 @@ void takeBytes(CheckPass* pass, uint64_t from, uint64_t to,
     const uint64_t first = std::max<uint64_t>(from, check.start);
     const uint64_t last = std::min<uint64_t>(to - 1, check.end);
     if (first > last) continue;
-    takeErased(&run, first);
+    takeErased(pass, &run, first);
     updateCheck(&run.sum, bytes + (first - from), last - first + 1);
     run.next = last + 1;
   }
@@ -46,9 +62,10 @@ void finishRun(CheckPass* pass, CheckRun* run) {
   CheckValue& value = (*pass->values)[run->check];
   if (value.known) return;
   const PlacedCheck& check = pass->image->checks[run->check];
-  takeErased(run, uint64_t{check.end} + 1);
-  const uint32_t sum = checkValue(run->sum);
-  const unsigned width = valueBytes(*check.kind);
+  takeErased(pass, run, uint64_t{check.end} + 1);
+  const uint32_t sum =
+      checkValue(run->sum, uint64_t{check.end} - check.start + 1);
+  const unsigned width = valueBytes(check.kind);
   for (unsigned i = 0; i < width; ++i) {
     unsigned shift = 8 * (check.bigEndian ? width - 1 - i : i);
     value.bytes[i] = static_cast<uint8_t>(sum >> shift);
@@ -64,10 +81,12 @@ void startCheckPass(CheckPass* pass, const ImageSpec& image,
   pass->image = &image;
   pass->values = values;
   pass->runs.clear();
+  pass->engines.clear();
   for (size_t i : work) {
     CheckRun run;
     run.check = i;
-    startCheck(&run.sum, *image.checks[i].kind);
+    startCheck(&run.sum, image.checks[i].kind,
+               engineFor(pass, image.checks[i].kind));
     run.next = image.checks[i].start;
     pass->runs.push_back(run);
   }

@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "image/check_value.h"
@@ -32,8 +33,10 @@ struct CheckPass {
   const ImageSpec* image;
   std::vector<CheckValue>* values;  // Indexed as the image's checks.
   std::vector<CheckRun> runs;       // The values this pass works out.
-  std::vector<size_t> byAddress;    // Every check, by value address.
-  size_t placed;                    // byAddress[placed] is the next to meet.
+  // The CRC engines of their models, one for each model and feed.
+  std::vector<std::unique_ptr<CrcEngine>> engines;
+  std::vector<size_t> byAddress;  // Every check, by value address.
+  size_t placed;                  // byAddress[placed] is the next to meet.
 };
 
 // Prepares pass to work out the checks of image listed in work, given the

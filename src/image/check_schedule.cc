@@ -25,7 +25,7 @@ size_t passOf(const ImageSpec& image, size_t i, std::vector<int>* passes) {
 }  // namespace
 
 bool liesIn(const PlacedCheck& a, const PlacedCheck& b) {
-  const uint64_t last = uint64_t{a.address} + valueBytes(*a.kind) - 1;
+  const uint64_t last = uint64_t{a.address} + valueBytes(a.kind) - 1;
   return a.address <= b.end && last >= b.start;
 }
 

@@ -1,51 +1,90 @@
-// Which addresses the ranges cover.
+// Which addresses the ranges cover.  Everything is sorted arrays, a few
+// words a pair, so that many thousands of ranges cost little memory.
 #include "image/coverage.h"
 
 #include <algorithm>
-#include <iterator>
-#include <map>
 
 namespace {
 
-// Adds the pair start..end to covered, a map of disjoint ranges from start
-// to end; returns whether it shared an address with them.
-bool merge(std::map<uint32_t, uint32_t>* covered, uint32_t start,
-           uint32_t end) {
-  // The covered ranges that meet the pair start at or below its end and
-  // reach its start: those just before the first that starts above end.
-  auto after = covered->upper_bound(end);
-  auto first = after;
-  while (first != covered->begin() && std::prev(first)->second >= start)
-    --first;
-  bool met = first != after;
-  for (auto it = first; it != after; it = covered->erase(it)) {
-    start = std::min(start, it->first);
-    end = std::max(end, it->second);
-  }
-  (*covered)[start] = end;
-  return met;
+// Indices of pairs: the command line holds fewer than 2^32 of them.
+using Index = uint32_t;
+
+// The indices of the pairs that hold an address, sorted by ordered.
+template <typename Less>
+std::vector<Index> sortedPairs(const std::vector<AddressPair>& pairs,
+                               Less ordered) {
+  std::vector<Index> order;
+  for (size_t i = 0; i < pairs.size(); ++i)
+    if (pairs[i].start <= pairs[i].end) order.push_back(static_cast<Index>(i));
+  std::sort(order.begin(), order.end(), ordered);
+  return order;
 }
 
 }  // namespace
 
 std::vector<size_t> overlappingPairs(const std::vector<AddressPair>& pairs) {
-  std::vector<size_t> overlapping;
-  std::map<uint32_t, uint32_t> covered;
-  for (size_t i = 0; i < pairs.size(); ++i) {
-    if (pairs[i].start <= pairs[i].end &&
-        merge(&covered, pairs[i].start, pairs[i].end))
-      overlapping.push_back(i);
+  // Pair i overlaps an earlier one when the least index among the pairs
+  // that start by its end and end at or past its start is below i.  The
+  // pairs are taken by falling end, and the queries by falling start: by a
+  // query's turn, every pair that ends at or past its start is in a tree,
+  // at its place in start order, and the tree gives the least index of the
+  // places that start by the query's end.
+  const std::vector<Index> byStart = sortedPairs(
+      pairs,
+      [&pairs](Index a, Index b) { return pairs[a].start < pairs[b].start; });
+  const std::vector<Index> byEnd = sortedPairs(
+      pairs,
+      [&pairs](Index a, Index b) { return pairs[a].end > pairs[b].end; });
+  std::vector<Index> place(pairs.size());
+  for (size_t k = 0; k < byStart.size(); ++k)
+    place[byStart[k]] = static_cast<Index>(k);
+  const auto none = static_cast<Index>(pairs.size());
+  std::vector<Index> tree(byStart.size() + 1, none);  // Fenwick, of minima.
+  std::vector<bool> overlaps(pairs.size(), false);
+  size_t added = 0;
+  for (auto query = byStart.rbegin(); query != byStart.rend(); ++query) {
+    const Index i = *query;
+    for (; added < byEnd.size() && pairs[byEnd[added]].end >= pairs[i].start;
+         ++added)
+      for (size_t k = place[byEnd[added]] + 1; k < tree.size(); k += k & -k)
+        tree[k] = std::min(tree[k], byEnd[added]);
+    // The places of the pairs that start by i's end.
+    const size_t last = static_cast<size_t>(
+        std::upper_bound(
+            byStart.begin(), byStart.end(), pairs[i].end,
+            [&pairs](uint32_t end, Index j) { return end < pairs[j].start; }) -
+        byStart.begin());
+    Index least = none;
+    for (size_t k = last; k > 0; k -= k & -k) least = std::min(least, tree[k]);
+    overlaps[i] = least < i;
   }
+  std::vector<size_t> overlapping;
+  for (size_t i = 0; i < pairs.size(); ++i)
+    if (overlaps[i]) overlapping.push_back(i);
   return overlapping;
 }
 
 Coverage coverageOf(const std::vector<AddressPair>& pairs) {
-  std::map<uint32_t, uint32_t> covered;
-  for (const AddressPair& pair : pairs)
-    if (pair.start <= pair.end) merge(&covered, pair.start, pair.end);
   Coverage coverage;
-  for (const auto& range : covered)
-    coverage.push_back({range.first, range.second});
+  for (const AddressPair& pair : pairs)
+    if (pair.start <= pair.end) coverage.push_back(pair);
+  std::sort(coverage.begin(), coverage.end(),
+            [](const AddressPair& a, const AddressPair& b) {
+              return a.start < b.start;
+            });
+  // Ranges that share an address become one; ranges that only touch stay
+  // apart.
+  size_t kept = 0;
+  for (size_t i = 0; i < coverage.size(); ++i) {
+    if (kept != 0 && coverage[i].start <= coverage[kept - 1].end) {
+      coverage[kept - 1].end =
+          std::max(coverage[kept - 1].end, coverage[i].end);
+    } else {
+      coverage[kept++] = coverage[i];
+    }
+  }
+  coverage.resize(kept);
+  coverage.shrink_to_fit();
   return coverage;
 }
 

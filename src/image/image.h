@@ -25,17 +25,21 @@ struct PinnedBlock {
   std::string text = {};       // As given, for messages.
 };
 
-// A check value in the image: the CRC or sum of the image's bytes from
-// start to end (inclusive; a byte no range covers counts as erased flash),
-// put at address where a range covers it.
+// A check value in the image: the CRC, sum or length of the image's bytes
+// from start to end (inclusive; a byte no range covers counts as erased
+// flash), put at address where a range covers it.  It may lie in another
+// value's region, which then holds it.
 struct PlacedCheck {
-  const CheckKind* kind;
-  bool bigEndian;  // Else little-endian.
-  uint32_t address;
+  // As given ("crc32-be"), and the kind it names once the line's models
+  // are known.
+  std::string kindText;
+  CheckKind kind = {};
+  bool bigEndian = false;  // Else little-endian.
+  uint32_t address = 0;
   // Without regionGiven, the region runs from the lowest address a range
   // covers up to the value, once the ranges are known.
-  bool regionGiven;
-  uint32_t start, end;
+  bool regionGiven = false;
+  uint32_t start = 0, end = 0;
   std::string text;  // As given, for messages.
 };
 
@@ -53,8 +57,14 @@ struct ImageSpec {
   // are matched at a record's address plus the byte's index in it.
   const DeviceProfile* profile = nullptr;
   std::vector<PinnedBlock> pins;
-  // Then the check values, over everything before them.
+  // Then the check values, over everything before them, and the kinds
+  // the line defines for them.
   std::vector<PlacedCheck> checks;
+  std::vector<CheckKind> models;
+  // What flash holds where nothing was written: what a check region counts
+  // for a byte no range covers or a zone keeps out, and what fills the gaps
+  // of a binary image.
+  uint8_t erased = 0xFF;
   ImageFormat format = ImageFormat::kSRecord;
   RecordShape shape;
   // Where the image goes: standard output, or the file name, which the
@@ -64,10 +74,6 @@ struct ImageSpec {
   // Whether the image is flushed to disk before it takes its name.
   bool sync = true;
 };
-
-// What flash holds where nothing was written: what a check region counts
-// for a byte no range covers, and what fills the gaps of a binary image.
-constexpr uint8_t kErasedByte = 0xFF;
 
 // The most bytes a header of the image's own may hold, and the most data
 // records a count record can count: the S-record encoder's limits.

@@ -83,7 +83,7 @@ void startImageWriter(ImageWriter* writer, const ImageSpec& image,
   startImageBytes(&writer->bytes, image);
   uint32_t low = 0, high;
   imageSpan(image, &low, &high);
-  startEncoder(&writer->encoder, image.format, image.shape, low, kErasedByte);
+  startEncoder(&writer->encoder, image.format, image.shape, low, image.erased);
   writer->values.assign(image.checks.size(), CheckValue());
   const std::vector<std::vector<size_t>> schedule = scheduleChecks(image);
   workOutAhead(image, schedule, &writer->values);

@@ -20,7 +20,7 @@
 
 #include "io/system.h"
 
-constexpr size_t kOutputBufferSize = size_t{128} << 10;
+constexpr size_t kOutputBufferSize = size_t{96} << 10;
 // Buffers in the ring, and how many a waiting side waits for.
 constexpr unsigned kOutputSlots = 8;
 constexpr unsigned kOutputBatch = 4;

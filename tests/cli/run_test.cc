@@ -33,8 +33,14 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
       "inside the address space";
   const std::string crc =
       "': expected KIND:ADDRESS[:START:END], KIND one of crc32, crc32-mpeg2, "
-      "crc16-ccitt, crc16-xmodem, crc16-modbus, sum8, sum16, sum32 (add -be "
-      "for big-endian), the value outside every region";
+      "crc32c, crc32-stm32, crc16-ccitt, crc16-xmodem, crc16-modbus, "
+      "crc16-arc, sum8, sum16, sum32, sum8-neg, sum16-neg, sum32-neg, wsum32, "
+      "wsum32-neg, len16, len32 (add -be for big-endian), the value outside "
+      "its own region";
+  std::vector<std::string> sixtyFive;
+  for (int i = 0; i < 65; ++i)
+    sixtyFive.insert(sixtyFive.end(), {"-crc", "sum8:" + std::to_string(i)});
+  sixtyFive.push_back("app");
   struct Case {
     std::vector<std::string> args;
     std::string reason;
@@ -92,6 +98,34 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
        "-count: 16777217 data records are more than an S6 record holds "
        "(16777215)"},
       {{"-f2833x", "app"}, "-f2833x counts 16-bit words and needs -word"},
+      {sixtyFive, "at most 64 -crc values may be given"},
+      {{"-crc-model", "x=12,0x80F,0,true,true,0", "app"},
+       "bad crc model 'x=12,0x80F,0,true,true,0': expected NAME=WIDTH,POLY,"
+       "INIT,REFIN,REFOUT,XOROUT, such as arc=16,0x8005,0,true,true,0"},
+      {{"-crc-model", "sum8=8,7,0,0,0,0", "app"},
+       "bad crc model 'sum8=8,7,0,0,0,0': expected NAME=WIDTH,POLY,INIT,REFIN,"
+       "REFOUT,XOROUT, such as arc=16,0x8005,0,true,true,0"},
+      {{"-erased", "0xF", "app"},
+       "bad erased value '0xF': expected two hex digits, such as FF or 00"},
+      {{"-crc", "x:9", "-crc-model", "y=8,7,0,0,0,0", "app"},
+       "bad crc 'x:9" + crc},
+      {{"-crc", "crc32:0x10:0:0xF", "-crc", "sum8:0x12:0:0xF", "app", "0",
+        "0x13"},
+       "the values of -crc 'crc32:0x10:0:0xF' and -crc 'sum8:0x12:0:0xF' "
+       "overlap"},
+      {{"-crc", "crc32:0x7FFE", "app", "0", "0x7FFF"},
+       "-crc 'crc32:0x7FFE' would be cut: 2 of its 4 bytes lie outside every "
+       "range"},
+      {{"-crc", "sum8:0x10:0x20:0x2F", "-crc", "sum8:0x20:0:0x1F", "-crc",
+        "sum8:0x30:0x10:0x10", "app", "0", "0x3F"},
+       "-crc 'sum8:0x10:0x20:0x2F' and -crc 'sum8:0x20:0:0x1F' lie in each "
+       "other's regions"},
+      {{"-crc", "crc32-stm32:0x10:0:6", "app", "0", "0x13"},
+       "bad crc 'crc32-stm32:0x10:0:6': crc32-stm32 needs a region of whole "
+       "32-bit words"},
+      {{"-crc", "LEN16:0x10000:0:0xFFFF", "app", "0", "1"},
+       "bad crc 'LEN16:0x10000:0:0xFFFF': len16 needs a region of at most "
+       "65535 bytes"},
       {{"-nrf52", "-word", "app"}, "-nrf52 does not apply to -word"},
   };
   for (const Case& c : cases) {
