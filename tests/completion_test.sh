@@ -43,7 +43,9 @@ Tollivex -count -reclen 16 -addrsize |2 3 4
 Tollivex -crc crc16-x|crc16-xmodem: 
 Tollivex -lpc -s0|-s08p 
 Tollivex -nrf|-nrf51 -nrf52 -nrf53 -nrf91 
-Tollivex -st|-stm32f0 -stm32f1 -stm32l0 
+Tollivex -st|-stm32f0 -stm32f1 -stm32l0 -strict 
+Tollivex -o ap|app.s19 apple.txt 
+Tollivex -o app.s19 |
 Tollivex -allow|-allow-brick 
 Tollivex -P|
 Tollivex -entry 0 -header x ap|app.s19 apple.txt 

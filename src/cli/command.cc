@@ -2,9 +2,11 @@
 #include "cli/command.h"
 
 #include "cli/address.h"
+#include "cli/help.h"
 #include "cli/message.h"
 #include "cli/output_name.h"
 #include "cli/scan.h"
+#include "cli/suggest.h"
 #include "cli/warnings.h"
 #include "image/check_layout.h"
 #include "image/kept_out.h"
@@ -30,6 +32,12 @@ bool oneFormat(Command* command, const Arguments&) {
   if (command->intelHex) image.format = ImageFormat::kIntelHex;
   if (command->binary) image.format = ImageFormat::kBinary;
   return true;
+}
+
+bool altHasAName(Command* command, const Arguments&) {
+  if (!command->alt || !command->outputGiven) return true;
+  reportError("-alt does not apply to -o");
+  return false;
 }
 
 bool wordsWriteSRecords(Command* command, const Arguments&) {
@@ -131,12 +139,12 @@ bool recordLengthFits(Command* command, const Arguments&) {
   return false;
 }
 
-bool noLateOptions(Command*, const Arguments& args) {
+bool noLateOptions(Command* command, const Arguments& args) {
   for (int i = args.at + 1; i < args.argc; ++i) {
     if (isOptionWord(args.argv[i])) {
-      reportError(
-          "option '%s' comes after the image file name; options go first",
-          args.argv[i]);
+      reportError("option '%s' comes after the %s; options go first",
+                  args.argv[i],
+                  command->outputGiven ? "address texts" : "image file name");
       return false;
     }
   }
@@ -264,11 +272,14 @@ bool nothingBricks(Command* command, const Arguments&) {
 
 // The checks of the whole line, in the order their misuses are reported.
 bool (*const kChecks[])(Command*, const Arguments&) = {
-    oneFormat,      wordsWriteSRecords, profileSuitsTheWords,
-    nothingKeptOut, wordsSuitTheFormat, recordLengthFits,
-    noLateOptions,  textsInPairs,       readPairs,
-    binaryInOrder,  binaryLeavesNoZone, checksInOrder,
-    checksPlaced,   countFits,          nothingBricks,
+    oneFormat,          altHasAName,
+    wordsWriteSRecords, profileSuitsTheWords,
+    nothingKeptOut,     wordsSuitTheFormat,
+    recordLengthFits,   noLateOptions,
+    textsInPairs,       readPairs,
+    binaryInOrder,      binaryLeavesNoZone,
+    checksInOrder,      checksPlaced,
+    countFits,          nothingBricks,
 };
 
 }  // namespace
@@ -295,16 +306,31 @@ CommandKind readCommand(int argc, char** argv, Command* command) {
     case ScanStop::kNoImage:
       reportError("no image file name given");
       return CommandKind::kMisuse;
-    case ScanStop::kUnknownOption:
-      reportError("unknown option '%s'", argv[scan.at]);
+    case ScanStop::kUnknownOption: {
+      const std::string nearest =
+          suggestionFor(argv[scan.at], helpWords(), [](const std::string& w) {
+            return findValueOption(w.c_str()) != nullptr;
+          });
+      if (nearest.empty()) {
+        reportError("unknown option '%s'", argv[scan.at]);
+      } else {
+        reportError("unknown option '%s'; did you mean '%s'?", argv[scan.at],
+                    nearest.c_str());
+      }
       return CommandKind::kMisuse;
+    }
   }
   const Arguments args = {argc, argv, scan.at};
   for (auto check : kChecks)
     if (!check(command, args)) return CommandKind::kMisuse;
   ImageSpec& image = command->image;
-  if (!image.toStandardOutput)
+  if (command->outputGiven) {
+    image.toStandardOutput = command->output == "-";
+    if (!image.toStandardOutput) image.name = command->output;
+  } else if (!image.toStandardOutput) {
+    command->imageFile = argv[scan.at];
     image.name = outputName(argv[scan.at], command->alt, image.format);
+  }
   return CommandKind::kImage;
 }
 

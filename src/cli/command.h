@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "image/image.h"
 
@@ -27,6 +28,14 @@ struct Command {
   bool addressSizeGiven = false;  // "-addrsize"
   bool allowBrick = false;        // "-allow-brick": what locks a part for good
                                   // is warned of, not refused.
+  bool outputGiven = false;       // "-o FILE": the output goes to FILE exactly,
+  std::string output;             // and no image file argument is taken.
+  std::string imageFile;          // The image file argument, without -o.
+  bool strict = false;            // "-strict": warnings stop the run.
+  bool quiet = false;             // "-q": no progress, no "Producing" line.
+  // The device profile words in the order given ("hcs08", "cfvx"): a
+  // later one replaces an earlier one.
+  std::vector<std::string> profilesGiven;
 };
 
 enum class CommandKind {

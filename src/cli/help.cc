@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "image/check_value.h"
 #include "image/device_profile.h"
@@ -41,9 +42,74 @@ std::string row(const std::string& words, const std::string& text,
   return out + "\n";
 }
 
+struct Row {
+  std::string words, text;
+  size_t width;  // Of the lines the text wraps to.
+};
+
+// The option rows of the help, in order.
+std::vector<Row> helpRows() {
+  std::string profiles;
+  for (const DeviceProfile& profile : deviceProfiles())
+    profiles +=
+        std::string(profiles.empty() ? "" : ", ") + "-" + profile.family;
+  return {
+      {"-o FILE",
+       "write the image to FILE as named, no suffix; - for standard "
+       "output",
+       79},
+      {"-ihex, -bin", "write Intel HEX (IMAGEFILE.hex), raw binary (.bin)", 79},
+      {"-word", "addresses count 16-bit words (DSC); S-records only", 79},
+      {"-alt", "write IMAGEFILE_Alt.sx", 79},
+      {"-seed N", "seed the random fill with N, not the clock", 79},
+      {"-fill PATTERN",
+       "random (the default), or 1 to 16 hex bytes: FF, DEADBEEF", 79},
+      {"-pin A=HEX", "put 1 to 256 hex bytes at address A: -pin 0x40C=FE", 79},
+      {"-PROFILE",
+       "pin the bytes that leave a part open, and keep out what it keeps: " +
+           profiles + "; --profiles shows what each holds",
+       72},
+      {"-cfvx", "accepted; pins nothing", 79},
+      {"-allow-brick",
+       "write a pin that locks the part for good, with a warning", 79},
+      {"-reclen N",
+       "at most N data bytes a record: 1 to 250 (255 with -ihex), "
+       "even with -word; 32 by default",
+       76},
+      {"-addrsize N", "S-records: the smallest address field, 2, 3 or 4 bytes",
+       79},
+      {"-entry A", "start address A: in the S7/S8/S9 record, or -ihex type 05",
+       79},
+      {"-count", "S-records: an S5/S6 record counting the data records", 79},
+      {"-crlf", "end lines with CR LF", 79},
+      {"-header TEXT",
+       "S-records: TEXT (up to 252 bytes) as the S0 record's data", 79},
+      {"-crc K:A[:S:E]",
+       "put at A the check value K of the bytes S..E (else from the lowest "
+       "one a range covers to A-1), K one of " +
+           checkKindNames() + " or a -crc-model; K-be stores it big-endian",
+       72},
+      {"-crc-model M",
+       "define a CRC kind NAME=WIDTH,POLY,INIT,REFIN,REFOUT,XOROUT", 79},
+      {"-erased XX",
+       "erased flash reads XX (FF by default): in check regions and -bin gaps",
+       79},
+      {"-no-sync", "do not flush the image to disk before it takes its name",
+       79},
+      {"-strict", "stop at any warning, writing nothing", 79},
+      {"-q", "no Producing line and no progress; warnings still show", 79},
+      {"-h, --help", "print this help and exit", 79},
+      {"--profiles", "print the device profiles and exit", 79},
+      {"--version", "print the version and exit", 79},
+      {"--", "end of options: the next argument is IMAGEFILE", 79},
+  };
+}
+
 std::string helpText() {
   std::string text =
       "Usage: Tollivex [OPTION]... [--] IMAGEFILE [STARTADDRESS "
+      "ENDADDRESS]...\n"
+      "  or:  Tollivex [OPTION]... -o FILE [--] [STARTADDRESS "
       "ENDADDRESS]...\n"
       "Write IMAGEFILE.sx, a placeholder flash image in S-record text (or "
       ".hex,\n"
@@ -52,54 +118,7 @@ std::string helpText() {
       "image to standard output.\n"
       "\n"
       "Options come before IMAGEFILE; words match whole, in any case:\n";
-  text +=
-      row("-ihex, -bin", "write Intel HEX (IMAGEFILE.hex), raw binary (.bin)");
-  text += row("-word", "addresses count 16-bit words (DSC); S-records only");
-  text += row("-alt", "write IMAGEFILE_Alt.sx");
-  text += row("-seed N", "seed the random fill with N, not the clock");
-  text += row("-fill PATTERN",
-              "random (the default), or 1 to 16 hex bytes: FF, DEADBEEF");
-  text +=
-      row("-pin A=HEX", "put 1 to 256 hex bytes at address A: -pin 0x40C=FE");
-  std::string words;
-  for (const DeviceProfile& profile : deviceProfiles())
-    words += std::string(words.empty() ? "" : ", ") + "-" + profile.family;
-  text += row("-PROFILE",
-              "pin the bytes that leave a part open, and keep out what it "
-              "keeps: " +
-                  words + "; --profiles shows what each holds",
-              72);
-  text += row("-cfvx", "accepted; pins nothing");
-  text += row("-allow-brick",
-              "write a pin that locks the part for good, with a warning");
-  text += row("-reclen N",
-              "at most N data bytes a record: 1 to 250 (255 with -ihex),");
-  text += std::string(kColumn, ' ') + "even with -word; 32 by default\n";
-  text += row("-addrsize N",
-              "S-records: the smallest address field, 2, 3 or 4 bytes");
-  text += row("-entry A",
-              "start address A: in the S7/S8/S9 record, or -ihex type 05");
-  text += row("-count", "S-records: an S5/S6 record counting the data records");
-  text += row("-crlf", "end lines with CR LF");
-  text += row("-header TEXT",
-              "S-records: TEXT (up to 252 bytes) as the S0 record's data");
-  text +=
-      row("-crc K:A[:S:E]",
-          "put at A the check value K of the bytes S..E (else from the "
-          "lowest one a range covers to A-1), K one of " +
-              checkKindNames() + " or a -crc-model; K-be stores it big-endian",
-          72);
-  text += row("-crc-model M",
-              "define a CRC kind NAME=WIDTH,POLY,INIT,REFIN,REFOUT,XOROUT");
-  text += row("-erased XX",
-              "erased flash reads XX (FF by default): in check regions and "
-              "-bin gaps");
-  text += row("-no-sync",
-              "do not flush the image to disk before it takes its name");
-  text += row("-h, --help", "print this help and exit");
-  text += row("--profiles", "print the device profiles and exit");
-  text += row("--version", "print the version and exit");
-  text += row("--", "end of options: the next argument is IMAGEFILE");
+  for (const Row& r : helpRows()) text += row(r.words, r.text, r.width);
   text +=
       "\n"
       "Addresses (and N, A) are decimal, 0x hexadecimal or 0 octal, from\n"
@@ -109,8 +128,9 @@ std::string helpText() {
       "\n"
       "Exit status: 0 when the image is written; 1 on misuse (with the "
       "usage\n"
-      "text), on a bad SOURCE_DATE_EPOCH, or when the image cannot be "
-      "written.\n";
+      "text), under -strict after a warning, on a bad SOURCE_DATE_EPOCH, or "
+      "when\n"
+      "the image cannot be written.\n";
   return text;
 }
 
@@ -205,3 +225,23 @@ int printHelp() { return print(helpText()); }
 int printVersion() { return print("Tollivex " TOLLIVEX_VERSION "\n"); }
 
 int printProfiles() { return print(profilesText()); }
+
+std::vector<std::string> helpWords() {
+  std::vector<std::string> words;
+  for (const Row& r : helpRows()) {
+    if (r.words == "-PROFILE") {
+      for (const DeviceProfile& profile : deviceProfiles())
+        words.push_back(std::string("-") + profile.family);
+      continue;
+    }
+    // The words before their values' names: "-ihex, -bin", "-seed N".
+    for (size_t at = 0; at < r.words.size();) {
+      size_t end = r.words.find_first_of(", ", at);
+      if (end == std::string::npos) end = r.words.size();
+      const std::string word = r.words.substr(at, end - at);
+      if (!word.empty() && word[0] == '-') words.push_back(word);
+      at = end + 1;
+    }
+  }
+  return words;
+}

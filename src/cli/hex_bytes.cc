@@ -16,6 +16,7 @@ int hexDigit(char c) {
 
 bool parseHexBytes(const char* text, size_t maxBytes,
                    std::vector<uint8_t>* bytes) {
+  if (text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text += 2;
   size_t digits = strlen(text);
   if (digits == 0 || digits % 2 != 0 || digits > 2 * maxBytes) return false;
   std::vector<uint8_t> read;

@@ -7,8 +7,8 @@
 #include <vector>
 
 // Reads 1 to maxBytes bytes written as two hex digits each, in either case,
-// with no prefix, space or anything else.  Returns false, leaving *bytes
-// alone, for any other text.
+// after an optional 0x or 0X, with no space or anything else.  Returns
+// false, leaving *bytes alone, for any other text.
 bool parseHexBytes(const char* text, size_t maxBytes,
                    std::vector<uint8_t>* bytes);
 

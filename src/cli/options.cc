@@ -127,7 +127,8 @@ bool readCrcModel(const char* text, Command* command) {
             readTruth(fields[3], &model.refIn) &&
             readTruth(fields[4], &model.refOut) &&
             parseAddress(fields[5].c_str(), &model.xorOut);
-  const uint64_t most = (uint64_t{1} << model.width) - 1;
+  // The width is 8, 16 or 32 only once ok holds.
+  const uint64_t most = ok ? (uint64_t{1} << model.width) - 1 : 0;
   if (ok && model.poly <= most && model.init <= most && model.xorOut <= most) {
     kind.width = model.width;
     command->image.models.push_back(kind);
@@ -149,6 +150,20 @@ bool readErased(const char* text, Command* command) {
   reportError(
       "bad erased value '%s': expected two hex digits, such as FF or 00", text);
   return false;
+}
+
+bool readOutput(const char* text, Command* command) {
+  if (command->outputGiven) {
+    reportError("option '-o' given twice");
+    return false;
+  }
+  if (*text == '\0') {
+    reportError("bad output name '': expected a file name or -");
+    return false;
+  }
+  command->outputGiven = true;
+  command->output = text;
+  return true;
 }
 
 bool readRecordLength(const char* text, Command* command) {
@@ -202,6 +217,7 @@ const ValueOption kValueOptions[] = {
     {"-crc", readCheck},
     {"-crc-model", readCrcModel},
     {"-erased", readErased},
+    {"-o", readOutput},
 };
 
 // The option words without a value, but the device profiles.
@@ -218,9 +234,11 @@ const Flag kFlags[] = {
     {"-crlf", [](Command* c) { c->image.shape.crlf = true; }},
     {"-no-sync", [](Command* c) { c->image.sync = false; }},
     {"-allow-brick", [](Command* c) { c->allowBrick = true; }},
+    {"-strict", [](Command* c) { c->strict = true; }},
+    {"-q", [](Command* c) { c->quiet = true; }},
     // Accepted for compatibility; pins nothing, so an earlier profile stays
     // in force.
-    {"-cfvx", [](Command*) {}},
+    {"-cfvx", [](Command* c) { c->profilesGiven.push_back("cfvx"); }},
 };
 
 }  // namespace
@@ -249,6 +267,7 @@ bool applyFlag(const char* arg, Command* command) {
   const DeviceProfile* profile = findDeviceProfile(arg);
   if (profile == nullptr) return false;
   command->image.profile = profile;
+  command->profilesGiven.push_back(profile->family);
   return true;
 }
 

@@ -21,10 +21,10 @@
 
 namespace {
 
-// Writes the image into out, showing progress between slices; false when a
-// write failed.
-bool writeShowingProgress(const ImageSpec& image, Output* out) {
-  Progress progress = startProgress(imageBytes(image));
+// Writes the image into out, showing progress between slices unless quiet;
+// false when a write failed.
+bool writeShowingProgress(const ImageSpec& image, bool quiet, Output* out) {
+  Progress progress = startProgress(quiet ? 0 : imageBytes(image));
   ImageDriver driver;
   startImage(&driver, image, out);
   DriveStep step;
@@ -54,8 +54,9 @@ std::string destination(const ImageSpec& image) {
 // Opens where the image goes.  Standard output that was closed at the
 // start now leads to /dev/null, and writing there would report success for
 // an image that went nowhere.
-RunOutcome openDestination(const ImageSpec& image, bool stdoutClosed,
-                           const System& sys, OutputFile* file) {
+RunOutcome openDestination(const ImageSpec& image, bool quiet,
+                           bool stdoutClosed, const System& sys,
+                           OutputFile* file) {
   if (image.toStandardOutput) {
     const int error = openStandardOutput(sys, stdoutClosed, file);
     if (error == 0) return RunOutcome::kDone;
@@ -77,6 +78,7 @@ RunOutcome openDestination(const ImageSpec& image, bool stdoutClosed,
     discardOutputFile(file);
     return RunOutcome::kMisuse;
   }
+  if (quiet) return RunOutcome::kDone;
   printf("Producing image file: %s%s\n", shownText(image.name).c_str(),
          binaryNote(image).c_str());
   // Before the first byte of the image, which may go to the same place.
@@ -111,7 +113,12 @@ RunOutcome runImage(int argc, char** argv, time_t now, bool stdoutClosed,
       return RunOutcome::kFailed;
     }
   }
-  warnOfSurprises(image);
+  const int warnings = warnOfSurprises(command, sys);
+  if (command.strict && warnings > 0) {
+    reportError("-strict: %d warning%s; no image written", warnings,
+                warnings == 1 ? "" : "s");
+    return RunOutcome::kFailed;
+  }
 #if defined(__GLIBC__)
   // The checks of a long command line leave freed memory behind; handed
   // back now, it is not counted again with the output's buffers.
@@ -119,11 +126,13 @@ RunOutcome runImage(int argc, char** argv, time_t now, bool stdoutClosed,
 #endif
 
   OutputFile file;
-  const RunOutcome opened = openDestination(image, stdoutClosed, sys, &file);
+  const RunOutcome opened =
+      openDestination(image, command.quiet, stdoutClosed, sys, &file);
   if (opened != RunOutcome::kDone) return opened;
   Output out;
   openOutput(&out, sys, file.fd, file.positional);
-  int error = writeShowingProgress(image, &out) ? 0 : outputError(&out);
+  int error =
+      writeShowingProgress(image, command.quiet, &out) ? 0 : outputError(&out);
   if (error == 0) error = commitOutputFile(&file, image.sync);
   if (error == 0) return RunOutcome::kDone;
   discardOutputFile(&file);

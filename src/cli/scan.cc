@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "cli/address.h"
 #include "cli/message.h"
 
 namespace {
@@ -39,6 +40,17 @@ Scan scanArguments(int argc, char** argv, Command* command) {
   Scan scan = {ScanStop::kNoImage, argc};
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
+    uint32_t address;
+    if (command->outputGiven &&
+        (strcmp(arg, "--") == 0 || !isOptionWord(arg))) {
+      // The address texts begin here, or after "--"; a text that begins
+      // with '-' and reads as no number is an option mistyped.
+      if (arg[0] == '-' && arg[1] != '\0' && strcmp(arg, "--") != 0 &&
+          !parseAddress(arg, &address))
+        return {ScanStop::kUnknownOption, i};
+      scan = {ScanStop::kImage, strcmp(arg, "--") == 0 ? i : i - 1};
+      break;
+    }
     if (strcmp(arg, "--") == 0) {
       scan = {i + 1 < argc ? ScanStop::kImage : ScanStop::kNoImage, i + 1};
       break;
@@ -63,6 +75,8 @@ Scan scanArguments(int argc, char** argv, Command* command) {
     scan = {ScanStop::kImage, i};
     break;
   }
+  if (command->outputGiven && scan.stop == ScanStop::kNoImage)
+    scan = {ScanStop::kImage, argc - 1};  // No address text at all.
   if (!pinsFit(command->image) || !resolveCheckKinds(&command->image))
     return {ScanStop::kBadValue, scan.at};
   return scan;

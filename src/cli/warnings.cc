@@ -2,14 +2,32 @@
 #include "cli/warnings.h"
 
 #include <algorithm>
+#include <cstdarg>
 #include <cstdio>
 
 #include "cli/message.h"
 #include "image/coverage.h"
 #include "image/kept_out.h"
 #include "image/lock_guard.h"
+#include "io/file_kind.h"
 
 namespace {
+
+// Reports a warning and counts it.
+__attribute__((format(printf, 2, 3))) void warn(int* count, const char* format,
+                                                ...) {
+  va_list args;
+  va_start(args, format);
+  char text[1024];
+  // The widest warning names a few words and addresses: a pin's text is
+  // what grows, and it is cut short here only past a thousand bytes.
+  // The analyzer takes a va_list handed on to a function for uninitialized.
+  // NOLINTNEXTLINE(clang-analyzer-valist.Uninitialized)
+  vsnprintf(text, sizeof text, format, args);
+  va_end(args);
+  reportWarning("%s", text);
+  ++*count;
+}
 
 // A block's addresses: words, in a word-addressed profile.
 uint64_t lastOf(const ProfileBlock& block, unsigned unit) {
@@ -27,7 +45,7 @@ bool guarded(const DeviceProfile& profile, const ProfileBlock& block) {
 // The profile's blocks and zones when no range covers a byte of them, and
 // the zones a range covers.
 void warnOfTheProfile(const DeviceProfile& profile, unsigned unit,
-                      const Coverage& coverage) {
+                      const Coverage& coverage, int* count) {
   bool covered = false;
   for (const ProfileBlock& block : profile.blocks)
     covered =
@@ -36,36 +54,35 @@ void warnOfTheProfile(const DeviceProfile& profile, unsigned unit,
     covered = covered || coversAny(coverage, zone.first, zone.last);
   if (!covered && !profile.blocks.empty()) {
     const ProfileBlock& block = profile.blocks[0];
-    reportWarning("no range covers the -%s %s 0x%08X..0x%08X", profile.family,
-                  block.name, block.address,
-                  static_cast<uint32_t>(lastOf(block, unit)));
+    warn(count, "no range covers the -%s %s 0x%08X..0x%08X", profile.family,
+         block.name, block.address, static_cast<uint32_t>(lastOf(block, unit)));
   } else if (!covered) {
     const KeptOutZone& zone = profile.zones[0];
-    reportWarning("no range covers the -%s kept-out zone 0x%08X..0x%08X",
-                  profile.family, zone.first, zone.last);
+    warn(count, "no range covers the -%s kept-out zone 0x%08X..0x%08X",
+         profile.family, zone.first, zone.last);
   }
   for (const KeptOutZone& zone : profile.zones) {
     if (coversAny(coverage, zone.first, zone.last))
-      reportWarning("-%s keeps 0x%08X..0x%08X out of the image (%s)",
-                    profile.family, zone.first, zone.last, zone.what);
+      warn(count, "-%s keeps 0x%08X..0x%08X out of the image (%s)",
+           profile.family, zone.first, zone.last, zone.what);
   }
 }
 
 // The warnings about what the profile, the pins and the check values put
 // where no range reaches, or where they may lock the part.
-void warnOfPlacements(const ImageSpec& image) {
+void warnOfPlacements(const ImageSpec& image, int* count) {
   const Coverage coverage = coverageOf(image.pairs);
   if (image.profile != nullptr && fieldsApply(image))
-    warnOfTheProfile(*image.profile, image.unit, coverage);
+    warnOfTheProfile(*image.profile, image.unit, coverage, count);
   const std::vector<PinVerdict> verdicts = judgePins(image);
   for (size_t i = 0; i < verdicts.size(); ++i) {
     if (verdicts[i].kind != PinVerdict::Kind::kNone)
-      reportWarning("%s", pinVerdictText(image, i, verdicts[i]).c_str());
+      warn(count, "%s", pinVerdictText(image, i, verdicts[i]).c_str());
   }
   for (const PlacedCheck& check : image.checks) {
     const uint64_t last = uint64_t{check.address} + valueBytes(check.kind) - 1;
     if (!coversAny(coverage, check.address, last)) {
-      reportWarning("no range covers -crc '%s'", check.text.c_str());
+      warn(count, "no range covers -crc '%s'", check.text.c_str());
       continue;
     }
     if (image.profile == nullptr) continue;
@@ -74,8 +91,8 @@ void warnOfPlacements(const ImageSpec& image) {
           !coversAny(coverage, std::max<uint64_t>(check.address, block.address),
                      std::min(last, lastOf(block, 1))))
         continue;
-      reportWarning("-crc '%s' lies in the -%s %s; the device may be secured",
-                    check.text.c_str(), image.profile->family, block.name);
+      warn(count, "-crc '%s' lies in the -%s %s; the device may be secured",
+           check.text.c_str(), image.profile->family, block.name);
       break;
     }
   }
@@ -103,21 +120,66 @@ std::string pinVerdictText(const ImageSpec& image, size_t pin,
          "; add -allow-brick to write it anyway";
 }
 
-void warnOfSurprises(const ImageSpec& image) {
+namespace {
+
+// An image file argument that names a device, a FIFO or a socket: the
+// image goes beside it, under a name with a suffix.
+void warnOfASpecialName(const Command& command, const System& sys, int* count) {
+  if (command.outputGiven || command.image.toStandardOutput) return;
+  const char* what = nullptr;
+  const FileKind kind = fileKindAt(sys, command.imageFile);
+  if (kind == FileKind::kCharacterDevice || kind == FileKind::kBlockDevice)
+    what = "device";
+  if (kind == FileKind::kFifo) what = "FIFO";
+  if (kind == FileKind::kSocket) what = "socket";
+  if (what == nullptr) return;
+  const std::string& name = command.imageFile;
+  // No image can go onto a block device, so no hint says it could.
+  const std::string hint =
+      kind == FileKind::kBlockDevice ? "" : " (-o " + name + " writes to it)";
+  warn(count, "%s is a %s, not a file; the image goes to %s%s", name.c_str(),
+       what, command.image.name.c_str(), hint.c_str());
+}
+
+// A profile word after another profile: one applies.
+void warnOfProfilesGiven(const Command& command, int* count) {
+  const std::string* applied = nullptr;
+  for (const std::string& family : command.profilesGiven) {
+    if (family == "cfvx") {
+      warn(count, "-cfvx pins no bytes");
+      continue;
+    }
+    if (applied != nullptr && *applied != family)
+      warn(count, "-%s replaces -%s; one device profile applies",
+           family.c_str(), applied->c_str());
+    applied = &family;
+  }
+}
+
+}  // namespace
+
+int warnOfSurprises(const Command& command, const System& sys) {
+  int warnings = 0, *count = &warnings;
+  const ImageSpec& image = command.image;
+  warnOfASpecialName(command, sys, count);
   for (size_t i : overlappingPairs(image.pairs)) {
-    reportWarning("range 0x%08X..0x%08X overlaps an earlier range",
-                  image.pairs[i].start, image.pairs[i].end);
+    warn(count, "range 0x%08X..0x%08X overlaps an earlier range",
+         image.pairs[i].start, image.pairs[i].end);
   }
   if (image.unit == 2 && image.profile != nullptr &&
       image.profile->words == DeviceProfile::Words::kByRecord) {
-    reportWarning(
-        "with -word, device profile blocks are matched by record address "
-        "plus byte index, not at the profile's byte addresses");
+    warn(count,
+         "with -word, device profile blocks are matched by record address "
+         "plus byte index, not at the profile's byte addresses");
   }
-  warnOfPlacements(image);
+  warnOfProfilesGiven(command, count);
+  warnOfPlacements(image, count);
   for (const AddressPair& pair : image.pairs) {
     if (pair.start > pair.end)
-      reportWarning("empty range 0x%08X..0x%08X: its start lies above its end",
-                    pair.start, pair.end);
+      warn(count, "empty range 0x%08X..0x%08X: its start lies above its end",
+           pair.start, pair.end);
   }
+  if (image.pairs.empty())
+    warn(count, "no address ranges given; the image holds no data");
+  return warnings;
 }

@@ -5,16 +5,16 @@
 #include <cstddef>
 #include <string>
 
+#include "cli/command.h"
 #include "image/image.h"
 #include "image/lock_guard.h"
+#include "io/system.h"
 
-// Reports each surprise in image, in this order: the ranges that overlap an
-// earlier one, a device profile with -word, a profile no range reaches, the
-// zones it keeps out that a range covers, each pin that lands nowhere or
-// locks the part, each check value that lands nowhere or in a block that
-// guards the part, the ranges that hold nothing.  None changes the image or
-// the status.
-void warnOfSurprises(const ImageSpec& image);
+// Reports each surprise in the command's image, in the order of the
+// warnings of warnings.cc, and returns how many there were.  None changes
+// the image or the status but under -strict.  sys looks at what stands at
+// the image file argument.
+int warnOfSurprises(const Command& command, const System& sys);
 
 // What verdict says of pin, the index of a pin of image: that no range
 // covers it, or what it sets and what that does.

@@ -61,6 +61,15 @@ TEST_F(Formats, HoldTheBytesOfTheSRecordImage) {
       if (*f.option == '\0')
         image.replace(0, image.find('\n'), kNamelessHeader);
       EXPECT_TRUE(s.status != 0 || file("stdout") == image) << f.name;
+      // -o writes the same under the name as given; S0 names it.
+      const std::string named = std::string("exact.") + (f.name + 4);
+      args.erase(std::find(args.begin(), args.end(), "-"));
+      args.insert(args.begin(), {"-o", named});
+      EXPECT_EQ(run(args).status, 0) << named;
+      std::string exact = file(named);
+      if (*f.option == '\0') exact.erase(0, exact.find('\n'));
+      if (*f.option == '\0') image.erase(0, image.find('\n'));
+      EXPECT_TRUE(exact == image) << named;
     }
     Memory memory = memoryOf(file("app.sx"));
     EXPECT_EQ(memoryOfIntelHex(file("app.hex")), memory) << c.pairs[0];

@@ -20,7 +20,7 @@ std::pair<bool, std::string> verdictOf(std::vector<std::string> args) {
   testing::internal::CaptureStderr();
   const bool image = readCommand(static_cast<int>(argv.size()), argv.data(),
                                  &command) == CommandKind::kImage;
-  if (image) warnOfSurprises(command.image);
+  if (image) warnOfSurprises(command, realSystem());
   return {image, testing::internal::GetCapturedStderr()};
 }
 

@@ -1,5 +1,6 @@
 // End-to-end tests: the built executable, its status, outputs and file.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -48,7 +49,24 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
       {{}, "no image file name given"},
       {{"-WORD", "-hcs08", "-alt"}, "no image file name given"},
       {{"-word", "--"}, "no image file name given"},
-      {{"-hcs8", "-alt", "app", "0xC000", "0xFFFF"}, "unknown option '-hcs8'"},
+      // Each way an option is mistyped, and none close.
+      {{"-hcs8", "-alt", "app", "0xC000", "0xFFFF"},
+       "unknown option '-hcs8'; did you mean '-hcs08'?"},
+      {{"--IHEX", "app"}, "unknown option '--IHEX'; did you mean '-ihex'?"},
+      {{"-Seed=42", "app"},
+       "unknown option '-Seed=42'; did you mean '-Seed 42'?"},
+      {{"-nrf5", "app"}, "unknown option '-nrf5'; did you mean '-nrf51'?"},
+      {{"-nvr", "app"}, "unknown option '-nvr'; did you mean '-avr'?"},
+      {{"-hixe", "app"}, "unknown option '-hixe'; did you mean '-ihex'?"},
+      {{"-seedxyz", "app"}, "unknown option '-seedxyz'"},  // Three edits.
+      {{"-x", "app"}, "unknown option '-x'"},
+      {{"-o", "x", "-kim", "0", "1"},
+       "unknown option '-kim'; did you mean '-kin'?"},
+      {{"-o", "x", "0", "1", "-kin"},
+       "option '-kin' comes after the address texts; options go first"},
+      {{"-alt", "-o", "x.s19", "0", "1"}, "-alt does not apply to -o"},
+      {{"-o", "x", "-o", "y"}, "option '-o' given twice"},
+      {{"-o", ""}, "bad output name '': expected a file name or -"},
       {{"app", "0", "--HELP"},
        "option '--HELP' comes after the image file name; options go first"},
       {{"app", "0", "0xFF", "0x100"},
@@ -58,6 +76,7 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
       {{"app", "-Kin", "0", "0x7FF"},
        "option '-Kin' comes after the image file name; options go first"},
       {{"app", "0", "1", "2", "0x1O00", "08", "x"}, bad + "0x1O00" + expected},
+      {{"-o", "app.s19", "-", "0"}, bad + "-" + expected},
       {{"app", "0", ""}, bad + expected},
       {{"app", "0", "0x100000000"}, bad + "0x100000000" + expected},
       {{"-word", "-seed"}, "option '-seed' needs a value"},
@@ -101,6 +120,9 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
       {sixtyFive, "at most 64 -crc values may be given"},
       {{"-crc-model", "x=12,0x80F,0,true,true,0", "app"},
        "bad crc model 'x=12,0x80F,0,true,true,0': expected NAME=WIDTH,POLY,"
+       "INIT,REFIN,REFOUT,XOROUT, such as arc=16,0x8005,0,true,true,0"},
+      {{"-crc-model", "x=303,4,0,true,true,0", "app"},
+       "bad crc model 'x=303,4,0,true,true,0': expected NAME=WIDTH,POLY,"
        "INIT,REFIN,REFOUT,XOROUT, such as arc=16,0x8005,0,true,true,0"},
       {{"-crc-model", "sum8=8,7,0,0,0,0", "app"},
        "bad crc model 'sum8=8,7,0,0,0,0': expected NAME=WIDTH,POLY,INIT,REFIN,"
@@ -220,6 +242,13 @@ TEST_F(EndToEnd, WarnsAndWritesTheImageAllTheSame) {
            "0x0000FFB0..0x0000FFBF\n" + warning + "no range covers -pin " +
            "'0x2FC=FF'\n" + warning + "no range covers -crc 'sum8:0x9000'\n",
        {{0, 1}}},
+      // A profile replaced, one that pins nothing, and no ranges at all.
+      {{"-hcs08", "-KIN", "-cfvx", "app"},
+       warning + "-kin replaces -hcs08; one device profile applies\n" +
+           warning + "-cfvx pins no bytes\n" + warning +
+           "no range covers the -kin security block 0x00000400..0x0000040F\n" +
+           warning + "no address ranges given; the image holds no data\n",
+       {}},
       // Judged by every byte, not the first alone.
       {{"-hcs08", "app", "0xFFBF", "0xFFBF"}, "", {{0xFFBF, 1}}},
       {{"-kin", "-pin", "0x40B=FFFF", "app", "0x40C", "0x40C"},
@@ -252,6 +281,34 @@ TEST_F(EndToEnd, WarnsAndWritesTheImageAllTheSame) {
     EXPECT_EQ(r.err, c.err);
     EXPECT_TRUE(c.want.empty() || layoutOf(file("app.sx")) == c.want);
   }
+  // -strict stops at any of them, writing nothing; a name that is a device
+  // (a link to one here, so that no fault writes beside the device) is not
+  // written beside.
+  ASSERT_EQ(mkfifo((dir_ + "/pipe").c_str(), 0600), 0);
+  fs::create_symlink("/dev/null", dir_ + "/null");
+  struct Strict {
+    std::vector<std::string> args;
+    std::string err;
+  } stopped[] = {
+      {{"-strict", "null", "0", "0"},
+       warning + "null is a device, not a file; the image goes to null.sx " +
+           "(-o null writes to it)\n"},
+      {{"-STRICT", "-q", "pipe"},
+       warning + "pipe is a FIFO, not a file; the image goes to pipe.sx " +
+           "(-o pipe writes to it)\n" + warning +
+           "no address ranges given; the image holds no data\n"},
+  };
+  for (const Strict& c : stopped) {
+    ToolRun r = run(c.args);
+    const size_t n = std::count(c.err.begin(), c.err.end(), '\n');
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, c.err + "Tollivex: -strict: " + std::to_string(n) +
+                         (n == 1 ? " warning" : " warnings") +
+                         "; no image written\n");
+    EXPECT_EQ(r.out, "");
+    EXPECT_FALSE(fs::exists(dir_ + "/pipe.sx") ||
+                 fs::exists(dir_ + "/null.sx"));
+  }
 }
 
 TEST_F(EndToEnd, NamesTheOutputFromTheImageArgument) {
@@ -267,12 +324,17 @@ TEST_F(EndToEnd, NamesTheOutputFromTheImageArgument) {
       {{"app", "0", "5"}, "app.sx", 6},
       {{"-word", "app", "0", "5"}, "app.sx", 12},
       {{"dir name é", "0", "0"}, "dir name é.sx", 1},
+      // Exactly as named, and written where a name is.
+      {{"-o", "app.s19", "0", "5"}, "app.s19", 6},
+      {{"-o", "-x", "--", "-0x10", "-1"}, "-x", 16},
   };
   for (const Case& c : cases) {
     ToolRun r = run(c.args);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "Producing image file: " + c.name + "\n");
-    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.err, c.dataBytes != 0 ? ""
+                                      : "Tollivex: warning: no address ranges "
+                                        "given; the image holds no data\n");
     std::string text = file(c.name);
     EXPECT_EQ(text.substr(text.size() - 12), "\nS9030000FC\n") << c.name;
     size_t bytes = 0;
@@ -282,6 +344,24 @@ TEST_F(EndToEnd, NamesTheOutputFromTheImageArgument) {
   }
   EXPECT_EQ(run({"app"}).status, 0);
   EXPECT_EQ(file("app.sx"), std::string(kAppHeader) + "S9030000FC\n");
+  // A device is written in place; -q says nothing of it.
+  for (bool quiet : {false, true}) {
+    fs::remove(dir_ + "/app.sx");
+    ToolRun r = run(
+        quiet ? std::vector<std::string>{"-q", "-o", "/dev/null", "0", "0xFFFF"}
+              : std::vector<std::string>{"-o", "/dev/null", "0", "0xFFFF"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, quiet ? "" : "Producing image file: /dev/null\n");
+    EXPECT_EQ(files(), 0u);
+    // Nothing beside the device, and nothing left behind if a fault made it.
+    for (const auto& entry : fs::directory_iterator("/dev")) {
+      const std::string name = entry.path().filename().string();
+      if (name == "null.sx" || name.rfind(".Tollivex.", 0) == 0) {
+        ADD_FAILURE() << "left in /dev: " << name;
+        fs::remove(entry.path());
+      }
+    }
+  }
 }
 
 TEST_F(EndToEnd, EveryDataByteFollowsTheSeededSequence) {
