@@ -249,8 +249,12 @@ TEST_F(EndToEnd, WarnsAndWritesTheImageAllTheSame) {
            "no range covers the -kin security block 0x00000400..0x0000040F\n" +
            warning + "no address ranges given; the image holds no data\n",
        {}},
-      // Judged by every byte, not the first alone.
-      {{"-hcs08", "app", "0xFFBF", "0xFFBF"}, "", {{0xFFBF, 1}}},
+      // Judged by every byte, not the first alone; a profile given again
+      // replaces nothing.
+      {{"-hcs08", "-hcs08", "-pin", "0xF=AABB", "app", "0xFFBF", "0xFFBF",
+        "0x10", "0x10"},
+       "",
+       {{0xFFBF, 1}, {0x10, 1}}},
       {{"-kin", "-pin", "0x40B=FFFF", "app", "0x40C", "0x40C"},
        warning + "-pin '0x40B=FFFF' sets FSEC (0x0000040C) of -kin to 0xFF: " +
            "it secures the part\n",
