@@ -282,6 +282,21 @@ bool (*const kChecks[])(Command*, const Arguments&) = {
     countFits,          nothingBricks,
 };
 
+// Names the unknown word, and the option word it was most likely meant to
+// be when one is close.
+void reportUnknownOption(const char* word) {
+  const std::string nearest =
+      suggestionFor(word, helpWords(), [](const std::string& w) {
+        return findValueOption(w.c_str()) != nullptr;
+      });
+  if (nearest.empty()) {
+    reportError("unknown option '%s'", word);
+  } else {
+    reportError("unknown option '%s'; did you mean '%s'?", word,
+                nearest.c_str());
+  }
+}
+
 }  // namespace
 
 CommandKind readCommand(int argc, char** argv, Command* command) {
@@ -306,19 +321,9 @@ CommandKind readCommand(int argc, char** argv, Command* command) {
     case ScanStop::kNoImage:
       reportError("no image file name given");
       return CommandKind::kMisuse;
-    case ScanStop::kUnknownOption: {
-      const std::string nearest =
-          suggestionFor(argv[scan.at], helpWords(), [](const std::string& w) {
-            return findValueOption(w.c_str()) != nullptr;
-          });
-      if (nearest.empty()) {
-        reportError("unknown option '%s'", argv[scan.at]);
-      } else {
-        reportError("unknown option '%s'; did you mean '%s'?", argv[scan.at],
-                    nearest.c_str());
-      }
+    case ScanStop::kUnknownOption:
+      reportUnknownOption(argv[scan.at]);
       return CommandKind::kMisuse;
-    }
   }
   const Arguments args = {argc, argv, scan.at};
   for (auto check : kChecks)
