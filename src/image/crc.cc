@@ -90,6 +90,32 @@ TOLLIVEX_CLMUL inline __m128i loadFed(const uint8_t* p) {
   return v;
 }
 
+// x multiplied by the two halves of kk, carry-less, and added to next.
+TOLLIVEX_CLMUL inline __m128i fold(__m128i x, __m128i kk, __m128i next) {
+  return _mm_xor_si128(_mm_xor_si128(_mm_clmulepi64_si128(x, kk, 0x00),
+                                     _mm_clmulepi64_si128(x, kk, 0x11)),
+                       next);
+}
+
+// Folds count bytes (a multiple of 16, at least 64), loaded by at, into one
+// vector: four at a time by far (four vectors apart), then into one by
+// near (one apart); x1 is the first vector with the register in it.
+template <typename Load>
+TOLLIVEX_CLMUL inline __m128i foldAll(Load at, __m128i x1, size_t count,
+                                      __m128i far, __m128i near) {
+  __m128i x2 = at(16), x3 = at(32), x4 = at(48);
+  size_t i = 64;
+  for (; i + 64 <= count; i += 64) {
+    x1 = fold(x1, far, at(i));
+    x2 = fold(x2, far, at(i + 16));
+    x3 = fold(x3, far, at(i + 32));
+    x4 = fold(x4, far, at(i + 48));
+  }
+  x1 = fold(fold(fold(x1, near, x2), near, x3), near, x4);
+  for (; i + 16 <= count; i += 16) x1 = fold(x1, near, at(i));
+  return x1;
+}
+
 // The register over count bytes (a multiple of 16, at least 64), by folding
 // 512 bits at a time with carry-less multiplies and a Barrett reduction at
 // the end, as in Intel's paper "Fast CRC Computation for Generic
@@ -98,28 +124,15 @@ template <int transform>
 TOLLIVEX_CLMUL uint32_t foldCrc(const uint64_t* k, const uint8_t* p,
                                 size_t count, uint32_t state) {
   auto at = [p](size_t i) TOLLIVEX_CLMUL { return loadFed<transform>(p + i); };
-  auto fold = [](__m128i x, __m128i kk, __m128i next) TOLLIVEX_CLMUL {
-    return _mm_xor_si128(_mm_xor_si128(_mm_clmulepi64_si128(x, kk, 0x00),
-                                       _mm_clmulepi64_si128(x, kk, 0x11)),
-                         next);
-  };
   const auto s64 = [](uint64_t v) { return static_cast<long long>(v); };
   const __m128i k1k2 = _mm_set_epi64x(s64(k[1]), s64(k[0]));
   const __m128i k3k4 = _mm_set_epi64x(s64(k[3]), s64(k[2]));
   const __m128i k5 = _mm_set_epi64x(0, s64(k[4]));
   const __m128i poly = _mm_set_epi64x(s64(k[6]), s64(k[5]));
   const __m128i low32 = _mm_setr_epi32(-1, 0, -1, 0);
-  __m128i x1 = _mm_xor_si128(at(0), _mm_cvtsi32_si128(static_cast<int>(state)));
-  __m128i x2 = at(16), x3 = at(32), x4 = at(48);
-  size_t i = 64;
-  for (; i + 64 <= count; i += 64) {
-    x1 = fold(x1, k1k2, at(i));
-    x2 = fold(x2, k1k2, at(i + 16));
-    x3 = fold(x3, k1k2, at(i + 32));
-    x4 = fold(x4, k1k2, at(i + 48));
-  }
-  x1 = fold(fold(fold(x1, k3k4, x2), k3k4, x3), k3k4, x4);
-  for (; i + 16 <= count; i += 16) x1 = fold(x1, k3k4, at(i));
+  __m128i x1 = foldAll(
+      at, _mm_xor_si128(at(0), _mm_cvtsi32_si128(static_cast<int>(state))),
+      count, k1k2, k3k4);
   // 128 bits to 64, then to 32, then the Barrett reduction.
   x1 = _mm_xor_si128(_mm_srli_si128(x1, 8),
                      _mm_clmulepi64_si128(x1, k3k4, 0x10));
@@ -151,26 +164,12 @@ TOLLIVEX_CLMUL void foldMsbFirst(const uint64_t* k, const uint8_t* p,
     return _mm_shuffle_epi8(
         _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)), order);
   };
-  auto fold = [](__m128i x, __m128i kk, __m128i next) TOLLIVEX_CLMUL {
-    return _mm_xor_si128(_mm_xor_si128(_mm_clmulepi64_si128(x, kk, 0x00),
-                                       _mm_clmulepi64_si128(x, kk, 0x11)),
-                         next);
-  };
   const auto s64 = [](uint64_t v) { return static_cast<long long>(v); };
   const __m128i far = _mm_set_epi64x(s64(k[7]), s64(k[8]));
   const __m128i near = _mm_set_epi64x(s64(k[9]), s64(k[10]));
-  __m128i x1 =
-      _mm_xor_si128(at(0), _mm_set_epi32(static_cast<int>(reg), 0, 0, 0));
-  __m128i x2 = at(16), x3 = at(32), x4 = at(48);
-  size_t i = 64;
-  for (; i + 64 <= count; i += 64) {
-    x1 = fold(x1, far, at(i));
-    x2 = fold(x2, far, at(i + 16));
-    x3 = fold(x3, far, at(i + 32));
-    x4 = fold(x4, far, at(i + 48));
-  }
-  x1 = fold(fold(fold(x1, near, x2), near, x3), near, x4);
-  for (; i + 16 <= count; i += 16) x1 = fold(x1, near, at(i));
+  const __m128i x1 = foldAll(
+      at, _mm_xor_si128(at(0), _mm_set_epi32(static_cast<int>(reg), 0, 0, 0)),
+      count, far, near);
   _mm_storeu_si128(reinterpret_cast<__m128i*>(rest),
                    _mm_shuffle_epi8(x1, reversed));
 }
