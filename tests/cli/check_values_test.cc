@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "bitwise_crc.h"
 #include "cli/tool_runner.h"
 #include "image/image.h"
 #include "srec_reader.h"
@@ -46,14 +47,8 @@ const Model kModels[] = {
     {"len32", 'l', 32},
 };
 
-uint64_t reflect(uint64_t v, unsigned bits) {
-  uint64_t out = 0;
-  for (unsigned i = 0; i < bits; ++i) out |= ((v >> i) & 1) << (bits - 1 - i);
-  return out;
-}
-
 uint32_t checkOf(const Model& m, std::string bytes) {
-  const uint64_t mask = (uint64_t{1} << m.width) - 1, top = mask ^ (mask >> 1);
+  const uint64_t mask = (uint64_t{1} << m.width) - 1;
   uint64_t r = 0;
   switch (m.type) {
     case 'l':
@@ -72,13 +67,8 @@ uint32_t checkOf(const Model& m, std::string bytes) {
         std::reverse(bytes.begin() + i, bytes.begin() + i + 4);
       break;
   }
-  r = m.init;
-  for (unsigned char c : bytes) {
-    r ^= (m.refIn ? reflect(c, 8) : c) << (m.width - 8);
-    for (int bit = 0; bit < 8; ++bit)
-      r = ((r & top) != 0 ? (r << 1) ^ m.poly : r << 1) & mask;
-  }
-  return static_cast<uint32_t>((m.refOut ? reflect(r, m.width) : r) ^ m.xorOut);
+  return bitwiseCrc({m.width, m.poly, m.init, m.refIn, m.refOut, m.xorOut},
+                    bytes);
 }
 
 TEST(CheckValues, StandWhereAskedAndChangeNothingElse) {
