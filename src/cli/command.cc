@@ -84,7 +84,7 @@ bool nothingKeptOut(Command* command, const Arguments&) {
   };
   for (const PinnedBlock& pin : image.pins)
     if (refuse("-pin", pin.text, pin.address,
-               uint64_t{pin.address} + pin.bytes.size() - 1))
+               uint64_t{pin.address} + (pin.bytes.size() - 1) / image.unit))
       return false;
   for (const PlacedCheck& check : image.checks)
     if (refuse("-crc", check.text, check.address,
@@ -256,18 +256,14 @@ bool countFits(Command* command, const Arguments&) {
   return false;
 }
 
-// A pin that would lock the part for good is refused, the first such in
-// command-line order, unless -allow-brick says to write it anyway.
+// What the command line alone settles and would lock the part for good is
+// refused, the first such in the order of the warnings, unless
+// -allow-brick says to write it anyway.
 bool nothingBricks(Command* command, const Arguments&) {
-  if (command->allowBrick) return true;
   const ImageSpec& image = command->image;
-  const std::vector<PinVerdict> verdicts = judgePins(image);
-  for (size_t i = 0; i < verdicts.size(); ++i) {
-    if (verdicts[i].kind != PinVerdict::Kind::kForGood) continue;
-    reportError("%s", pinVerdictText(image, i, verdicts[i]).c_str());
-    return false;
-  }
-  return true;
+  return command->allowBrick ||
+         !reportForGood(image,
+                        oneForEachSource(judgeFields(image, Judged::kSettled)));
 }
 
 // The checks of the whole line, in the order their misuses are reported.

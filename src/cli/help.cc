@@ -15,6 +15,13 @@ namespace {
 // Where the descriptions of the options begin.
 const size_t kColumn = 17;
 
+// The columns text takes on a terminal: its UTF-8 characters ("×").
+size_t columns(const std::string& text) {
+  size_t n = 0;
+  for (unsigned char c : text) n += (c & 0xC0) != 0x80;
+  return n;
+}
+
 // The option row: words, then the text from kColumn on, its words wrapped
 // to lines of at most width columns.
 std::string row(const std::string& words, const std::string& text,
@@ -27,7 +34,7 @@ std::string row(const std::string& words, const std::string& text,
     size_t end = text.find(' ', at);
     if (end == std::string::npos) end = text.size();
     const std::string word = text.substr(at, end - at);
-    if (!first && line + 1 + word.size() > width) {
+    if (!first && line + 1 + columns(word) > width) {
       out += "\n" + std::string(kColumn, ' ');
       line = kColumn;
     } else if (!first) {
@@ -35,7 +42,7 @@ std::string row(const std::string& words, const std::string& text,
       ++line;
     }
     out += word;
-    line += word.size();
+    line += columns(word);
     first = false;
     at = end + 1;
   }
@@ -141,6 +148,23 @@ std::string hex(uint32_t value, unsigned width) {
   return text;
 }
 
+// Bytes as --profiles shows them: hex, a run of three or more alike as
+// "FF×15".
+std::string bytesText(const std::vector<uint8_t>& bytes) {
+  std::string text;
+  for (size_t i = 0; i < bytes.size();) {
+    size_t j = i;
+    while (j < bytes.size() && bytes[j] == bytes[i]) ++j;
+    char byte[4];
+    snprintf(byte, sizeof byte, "%02X", bytes[i]);
+    const size_t n = j - i < 3 ? 1 : j - i;
+    text += (text.empty() ? "" : " ") + std::string(byte) +
+            (n > 1 ? "\u00D7" + std::to_string(n) : "");
+    i += n;
+  }
+  return text;
+}
+
 // When a rule's field leaves the part open, and what it does otherwise.
 std::string ruleText(const LockRule& rule, unsigned width) {
   const unsigned digits = width < 4 ? width : 4;
@@ -170,29 +194,42 @@ std::string ruleText(const LockRule& rule, unsigned width) {
       break;
   }
   text += ", else it " + std::string(rule.effect);
-  if (rule.forGood != nullptr)
-    text +=
-        "; for good " +
-        (rule.goodMask == 0 ? std::string("always")
-                            : "when " + masked(rule.goodMask, rule.goodWant)) +
-        ": it " + rule.forGood;
-  return text;
+  for (const LockRule::Special& special : rule.specials)
+    text += "; when " + masked(special.mask, special.value) + ": it " +
+            special.effect;
+  if (rule.forGood == nullptr) return text;
+  std::vector<std::string> when;
+  if (rule.goodMask != 0) when.push_back(masked(rule.goodMask, rule.goodWant));
+  for (size_t i = 0; i < rule.goodBytes.size(); ++i)
+    when.push_back((i == 0 ? "the bytes from " + hex(rule.goodAt, 4) + " are "
+                           : std::string("or ")) +
+                   bytesText(rule.goodBytes[i]));
+  if (rule.with != nullptr)
+    when.push_back(std::string(rule.with) + " is unsafe too");
+  std::string condition = when.empty() ? "always" : "when " + when[0];
+  for (size_t i = 1; i < when.size(); ++i) condition += " and " + when[i];
+  return text + "; for good " + condition + ": it " + rule.forGood;
 }
 
 std::string profilesText() {
   std::string text;
   for (const DeviceProfile& profile : deviceProfiles()) {
     const bool words = profile.words == DeviceProfile::Words::kNeeded;
-    text += row(std::string("-") + profile.family, profile.parts);
+    text += row(
+        std::string("-") + profile.family,
+        std::string(profile.parts) +
+            (profile.note != nullptr ? std::string(" (") + profile.note + ")"
+                                     : ""));
     for (const ProfileBlock& block : profile.blocks) {
       const uint32_t last = static_cast<uint32_t>(
           block.address + (block.bytes.size() - 1) / (words ? 2 : 1));
       text += row("  block", hex(block.address, 4) + ".." + hex(last, 4) + " " +
-                                 block.name + (words ? " (words)" : ""));
+                                 block.name + (words ? " (words)" : "") + ": " +
+                                 bytesText(block.bytes));
     }
     for (const KeptOutZone& zone : profile.zones)
       text += row("  keeps out", hex(zone.first, 4) + ".." + hex(zone.last, 4) +
-                                     " " + zone.what);
+                                     " (" + zone.what + ")");
     const std::vector<ProfileField>& fields = profile.fields;
     for (size_t i = 0; i < fields.size();) {
       // A run of like fields, one after the other, is one line.
@@ -209,6 +246,7 @@ std::string profilesText() {
                                  ruleText(field.rule, field.width));
       i = j;
     }
+    text += row("  source", profile.source);
   }
   return text;
 }

@@ -114,6 +114,7 @@ RunOutcome runImage(int argc, char** argv, time_t now, bool stdoutClosed,
     }
   }
   const int warnings = warnOfSurprises(command, sys);
+  if (warnings < 0) return RunOutcome::kFailed;
   if (command.strict && warnings > 0) {
     reportError("-strict: %d warning%s; no image written", warnings,
                 warnings == 1 ? "" : "s");

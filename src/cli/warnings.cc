@@ -42,8 +42,9 @@ bool guarded(const DeviceProfile& profile, const ProfileBlock& block) {
   return false;
 }
 
-// The profile's blocks and zones when no range covers a byte of them, and
-// the zones a range covers.
+// The profile's blocks when no range covers a byte of them or of its
+// zones, and the zones a range covers.  A zone left alone is the point of
+// its profile, and says nothing.
 void warnOfTheProfile(const DeviceProfile& profile, unsigned unit,
                       const Coverage& coverage, int* count) {
   bool covered = false;
@@ -56,10 +57,6 @@ void warnOfTheProfile(const DeviceProfile& profile, unsigned unit,
     const ProfileBlock& block = profile.blocks[0];
     warn(count, "no range covers the -%s %s 0x%08X..0x%08X", profile.family,
          block.name, block.address, static_cast<uint32_t>(lastOf(block, unit)));
-  } else if (!covered) {
-    const KeptOutZone& zone = profile.zones[0];
-    warn(count, "no range covers the -%s kept-out zone 0x%08X..0x%08X",
-         profile.family, zone.first, zone.last);
   }
   for (const KeptOutZone& zone : profile.zones) {
     if (coversAny(coverage, zone.first, zone.last))
@@ -68,17 +65,34 @@ void warnOfTheProfile(const DeviceProfile& profile, unsigned unit,
   }
 }
 
+// The pins no range covers and the fields that would lock the part, the
+// pins' in command-line order, then the other sources'.
+void warnOfTheFields(const ImageSpec& image,
+                     const std::vector<FieldVerdict>& verdicts, int* count) {
+  const std::vector<size_t> uncovered = uncoveredPins(image);
+  size_t u = 0;
+  auto uncoveredUpTo = [&](size_t pin) {
+    for (; u < uncovered.size() && uncovered[u] < pin; ++u)
+      warn(count, "no range covers -pin '%s'",
+           image.pins[uncovered[u]].text.c_str());
+  };
+  for (const FieldVerdict& verdict : verdicts) {
+    uncoveredUpTo(verdict.source.kind == ByteSource::Kind::kPin
+                      ? verdict.source.index
+                      : image.pins.size());
+    warn(count, "%s", fieldVerdictText(image, verdict).c_str());
+  }
+  uncoveredUpTo(image.pins.size());
+}
+
 // The warnings about what the profile, the pins and the check values put
 // where no range reaches, or where they may lock the part.
-void warnOfPlacements(const ImageSpec& image, int* count) {
+void warnOfPlacements(const ImageSpec& image,
+                      const std::vector<FieldVerdict>& verdicts, int* count) {
   const Coverage coverage = coverageOf(image.pairs);
   if (image.profile != nullptr && fieldsApply(image))
     warnOfTheProfile(*image.profile, image.unit, coverage, count);
-  const std::vector<PinVerdict> verdicts = judgePins(image);
-  for (size_t i = 0; i < verdicts.size(); ++i) {
-    if (verdicts[i].kind != PinVerdict::Kind::kNone)
-      warn(count, "%s", pinVerdictText(image, i, verdicts[i]).c_str());
-  }
+  warnOfTheFields(image, verdicts, count);
   for (const PlacedCheck& check : image.checks) {
     const uint64_t last = uint64_t{check.address} + valueBytes(check.kind) - 1;
     if (!coversAny(coverage, check.address, last)) {
@@ -98,13 +112,35 @@ void warnOfPlacements(const ImageSpec& image, int* count) {
   }
 }
 
+// The words a message names a source of bytes by.
+std::string sourceText(const ImageSpec& image, const ByteSource& source) {
+  char range[48];
+  switch (source.kind) {
+    case ByteSource::Kind::kPin:
+      return "-pin '" + image.pins[source.index].text + "'";
+    case ByteSource::Kind::kCheck:
+      return "-crc '" + image.checks[source.index].text + "'";
+    case ByteSource::Kind::kGap:
+      return "the -bin gap fill";
+    case ByteSource::Kind::kErased:
+      if (source.first == source.last)
+        snprintf(range, sizeof range, "0x%08X", source.first);
+      else
+        snprintf(range, sizeof range, "0x%08X..0x%08X", source.first,
+                 source.last);
+      return std::string("the erased value where no range covers ") + range;
+    case ByteSource::Kind::kFill:
+      return "the fill";
+    case ByteSource::Kind::kBlock:
+      break;
+  }
+  return std::string("the -") + image.profile->family + " block";
+}
+
 }  // namespace
 
-std::string pinVerdictText(const ImageSpec& image, size_t pin,
-                           const PinVerdict& verdict) {
-  const std::string& text = image.pins[pin].text;
-  if (verdict.kind == PinVerdict::Kind::kUncovered || image.profile == nullptr)
-    return "no range covers -pin '" + text + "'";
+std::string fieldVerdictText(const ImageSpec& image,
+                             const FieldVerdict& verdict) {
   const ProfileField& field = *verdict.field;
   char value[32] = "other bytes than 0xFF";
   if (field.width <= 4) {
@@ -112,12 +148,22 @@ std::string pinVerdictText(const ImageSpec& image, size_t pin,
              verdict.value);
   }
   char head[160];
-  snprintf(head, sizeof head, "sets %s (0x%08X) of -%s to %s: it ", field.name,
+  snprintf(head, sizeof head, " sets %s (0x%08X) of -%s to %s: it ", field.name,
            field.address, image.profile->family, value);
-  if (verdict.kind == PinVerdict::Kind::kUnsafe)
-    return "-pin '" + text + "' " + head + field.rule.effect;
-  return "-pin '" + text + "' " + head + field.rule.forGood +
-         "; add -allow-brick to write it anyway";
+  const std::string text =
+      sourceText(image, verdict.source) + head + verdict.effect;
+  return verdict.forGood ? text + "; add -allow-brick to write it anyway"
+                         : text;
+}
+
+bool reportForGood(const ImageSpec& image,
+                   const std::vector<FieldVerdict>& verdicts) {
+  for (const FieldVerdict& verdict : verdicts) {
+    if (!verdict.forGood) continue;
+    reportError("%s", fieldVerdictText(image, verdict).c_str());
+    return true;
+  }
+  return false;
 }
 
 namespace {
@@ -161,6 +207,13 @@ void warnOfProfilesGiven(const Command& command, int* count) {
 int warnOfSurprises(const Command& command, const System& sys) {
   int warnings = 0, *count = &warnings;
   const ImageSpec& image = command.image;
+  // The settled fields were judged with the command line, and what locks
+  // for good there refused; the late ones can be refused only now.
+  const std::vector<FieldVerdict> late =
+      oneForEachSource(judgeFields(image, Judged::kLate));
+  if (!command.allowBrick && reportForGood(image, late)) return -1;
+  std::vector<FieldVerdict> verdicts = judgeFields(image, Judged::kSettled);
+  verdicts.insert(verdicts.end(), late.begin(), late.end());
   warnOfASpecialName(command, sys, count);
   for (size_t i : overlappingPairs(image.pairs)) {
     warn(count, "range 0x%08X..0x%08X overlaps an earlier range",
@@ -173,7 +226,7 @@ int warnOfSurprises(const Command& command, const System& sys) {
          "plus byte index, not at the profile's byte addresses");
   }
   warnOfProfilesGiven(command, count);
-  warnOfPlacements(image, count);
+  warnOfPlacements(image, oneForEachSource(verdicts), count);
   for (const AddressPair& pair : image.pairs) {
     if (pair.start > pair.end)
       warn(count, "empty range 0x%08X..0x%08X: its start lies above its end",

@@ -15,4 +15,8 @@ void workOutAhead(const ImageSpec& image,
                   const std::vector<std::vector<size_t>>& schedule,
                   std::vector<CheckValue>* values);
 
+// Works out every check value of image into *values, without writing the
+// image: what a verdict on the values needs before the first byte goes out.
+void workOutEvery(const ImageSpec& image, std::vector<CheckValue>* values);
+
 #endif  // TOLLIVEX_IMAGE_AHEAD_PASS_H_

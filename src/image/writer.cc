@@ -7,6 +7,7 @@
 #include "image/writer.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "image/ahead_pass.h"
 #include "image/check_schedule.h"
@@ -18,19 +19,62 @@ namespace {
 // Takes the bytes of the kept-out zones out of the n records of cuts: the
 // records are cut as they would be without the zones, and then each loses
 // the bytes that lie in one; a record left with none vanishes.  Returns
-// how many are left.  The image is byte-addressed.
+// how many are left.
 size_t leaveOutZones(const ImageSpec& image, RecordCut* cuts, size_t n,
                      RecordCut* pieces) {
+  const unsigned unit = image.unit;
   size_t left = 0;
   for (size_t k = 0; k < n; ++k) {
     const RecordCut cut = cuts[k];
-    for (const AddressPair& piece :
-         outsideZones(image, cut.address, cut.address + (cut.size - 1)))
-      pieces[left++] = {piece.start, cut.offset + (piece.start - cut.address),
-                        piece.end - piece.start + 1};
+    const uint32_t last = cut.address + (cut.size / unit - 1);
+    for (const AddressPair& piece : outsideZones(image, cut.address, last))
+      pieces[left++] = {piece.start,
+                        cut.offset + (piece.start - cut.address) * unit,
+                        (piece.end - piece.start + 1) * unit};
   }
   std::copy(pieces, pieces + left, cuts);
   return left;
+}
+
+// The first address from first to last that a block of the profile holds;
+// past last when none does.
+uint64_t firstBlockByte(const ImageSpec& image, uint64_t first, uint64_t last) {
+  uint64_t found = last + 1;
+  if (image.profile == nullptr) return found;
+  for (const ProfileBlock& block : image.profile->blocks)
+    if (block.address <= last && block.address + block.bytes.size() > first)
+      found =
+          std::min<uint64_t>(found, std::max<uint64_t>(first, block.address));
+  return found;
+}
+
+// Writes the count gap bytes of a binary image from address on: erased
+// bytes, but a profile block's own bytes where one lies, so that no gap
+// writes the erased value into a block's fields.
+bool writeGap(ImageWriter* writer, uint64_t address, uint64_t count,
+              uint8_t erased) {
+  const ImageSpec& image = *writer->image;
+  Output* out = writer->out;
+  for (uint64_t at = address, end = address + count; at < end;) {
+    const uint64_t block = firstBlockByte(image, at, end - 1);
+    if (block > at) {
+      if (!repeatOutput(out, erased, block - at)) return false;
+      at = block;
+      continue;
+    }
+    const auto n =
+        static_cast<size_t>(std::min<uint64_t>(kStretchBytes, end - at));
+    if (!reserveOutput(out, n)) return false;
+    auto* bytes = reinterpret_cast<uint8_t*>(outputEnd(out));
+    memset(bytes, erased, n);
+    for (const ProfileBlock& b : image.profile->blocks)
+      for (uint64_t k = 0; k < b.bytes.size(); ++k)
+        if (b.address + k >= at && b.address + k < at + n)
+          bytes[b.address + k - at] = b.bytes[k];
+    commitOutput(out, reinterpret_cast<char*>(bytes + n));
+    at += n;
+  }
+  return true;
 }
 
 // Writes the records of addresses first..last, which lie in one stretch
@@ -46,8 +90,9 @@ bool writeStretch(ImageWriter* writer, uint64_t first, uint64_t last,
   const bool keptOut = zoneWithin(image, first, last) != nullptr;
   if (keptOut) n = leaveOutZones(image, writer->cuts, n, writer->pieces);
   const StretchRoom room = stretchRoom(&writer->encoder, address, size, n);
-  if (room.inPlace && (!seekOutput(out, room.offset - room.gap) ||
-                       !repeatOutput(out, room.gapByte, room.gap)))
+  if (room.inPlace &&
+      (!seekOutput(out, room.offset - room.gap) ||
+       !writeGap(writer, first - room.gap, room.gap, room.gapByte)))
     return false;
   if (!reserveOutput(out, room.size)) return false;
   // A binary image takes the bytes in place, in the output.

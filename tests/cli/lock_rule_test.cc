@@ -28,6 +28,9 @@ TEST(LockRule, WarnsOfWhatLocksAndRefusesWhatLocksForGood) {
   const std::string kSecures = ": it secures the part";
   const std::string kForGood =
       ": it secures the part and disables mass erase, which nothing undoes";
+  const std::string kDapAndErase =
+      "it turns the debug port off and makes the part ignore chip erase, "
+      "which nothing undoes";
   struct Case {
     std::vector<std::string> args;  // The profile, and a range over the field.
     std::string at, safe, unsafe;   // The pin's address and two values.
@@ -83,8 +86,10 @@ TEST(LockRule, WarnsOfWhatLocksAndRefusesWhatLocksForGood) {
        "which nothing undoes"},
       {{"-pic18", "0x300000", "0x30000D"}, "0x300006", "04", "FB",
        "CONFIG4L (0x00300006) of -pic18 to 0xFB: it turns low-voltage programming off"},
-      {{"-pic18", "0x300008", "0x30000D"}, "0x300008", "0FC00FE00F40", "0FC00FE00F00",
+      {{"-pic18", "0x300008", "0x30000D"}, "0x300008", "FFC0FFE0FF40", "FFC0FFE0FF00",
        "CONFIG7H (0x0030000D) of -pic18 to 0x00: it turns code, data or write protection on"},
+      {{"-pic18", "0x300008", "0x300008"}, "0x300008", "FF", "7F",
+       "CONFIG5L (0x00300008) of -pic18 to 0x7F: it turns code, data or write protection on"},
       {{"-pic32mx", "0xBFC00BF0", "0xBFC00BFF"}, "0xBFC00BFF", "10", "EF",
        "DEVCFG0 (0xBFC00BFC) of -pic32mx to 0xEFFFFFFF: it turns code protection on "
        "(only a chip erase undoes it)"},
@@ -94,8 +99,13 @@ TEST(LockRule, WarnsOfWhatLocksAndRefusesWhatLocksForGood) {
        "lock word (0x0FE04010) of -efm32 to 0x7FFFFFFF: it locks flash pages, the user page or mass erase"},
       {{"-cc13x0", "0x1FFA8", "0x1FFFF"}, "0x1FFE6", "C5", "C4",
        "CPU_DAP_ENABLE (0x0001FFE6) of -cc13x0 to 0xC4: it turns the CPU debug port off"},
-      {{"-cc26x0", "0x1FFDC", "0x1FFDF"}, "0x1FFDD", "01", "FE",
+      {{"-cc26x0", "0x1FFA8", "0x1FFFF"}, "0x1FFDD", "01", "FE",
        "ERASE_CONF (0x0001FFDC) of -cc26x0 to 0xFFFFFEFF: it makes the part ignore chip erase"},
+      // Where the image writes ERASE_CONF alone, CPU_DAP_ENABLE stays erased.
+      {{"-cc26x0", "0x1FFDC", "0x1FFDF"}, "0x1FFDD", "01", "", "",
+       "FE", "ERASE_CONF (0x0001FFDC) of -cc26x0 to 0xFFFFFEFF: " + kDapAndErase},
+      {{"-cc13x0", "0x1FFDC", "0x1FFE6"}, "0x1FFDC", "FFFFFFFFFFFFFFFFFFFFC5", "", "",
+       "FFFEFFFFFFFFFFFFFFFF00", "ERASE_CONF (0x0001FFDC) of -cc13x0 to 0xFFFFFEFF: " + kDapAndErase},
       {{"-cc26x2", "0x57FE6", "0x57FE6"}, "0x57FE6", "C5", "00",
        "CPU_DAP_ENABLE (0x00057FE6) of -cc26x2 to 0x00: it turns the CPU debug port off"},
       {{"-rx", "0xFFFFFFA0", "-1"}, "0xFFFFFFA3", "00", "52",
