@@ -281,8 +281,17 @@ bool (*const kChecks[])(Command*, const Arguments&) = {
 // Names the unknown word, and the option word it was most likely meant to
 // be when one is close.
 void reportUnknownOption(const char* word) {
+  const DeviceProfile* profile = profileSuggestionFor(word);
+  if (profile != nullptr) {
+    reportError("unknown option '%s'; did you mean '-%s' (%s)?", word,
+                profile->family, profile->parts);
+    return;
+  }
+  std::vector<std::string> words;
+  for (const std::string& w : helpWords())
+    if (findDeviceProfile(w.c_str()) == nullptr) words.push_back(w);
   const std::string nearest =
-      suggestionFor(word, helpWords(), [](const std::string& w) {
+      suggestionFor(word, words, [](const std::string& w) {
         return findValueOption(w.c_str()) != nullptr;
       });
   if (nearest.empty()) {

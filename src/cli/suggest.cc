@@ -4,6 +4,8 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstring>
 
 namespace {
 
@@ -58,4 +60,54 @@ std::string suggestionFor(const std::string& arg,
     }
   }
   return best == nullptr ? "" : *best;
+}
+
+namespace {
+
+// text without the leading zeros of its numbers: "hcs08" is "hcs8".
+std::string withoutLeadingZeros(const std::string& text) {
+  auto digit = [](char c) { return isdigit(static_cast<unsigned char>(c)); };
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const bool leads = out.empty() || !digit(out.back());
+    if (text[i] != '0' || !leads || i + 1 == text.size() || !digit(text[i + 1]))
+      out += text[i];
+  }
+  return out;
+}
+
+bool startsWith(const std::string& text, const std::string& start) {
+  return text.compare(0, start.size(), start) == 0;
+}
+
+}  // namespace
+
+const DeviceProfile* profileSuggestionFor(const std::string& arg) {
+  const size_t from = arg.find_first_not_of('-');
+  if (from == std::string::npos) return nullptr;
+  const std::string word = lower(arg.substr(from));
+  const DeviceProfile* best = nullptr;
+  size_t longest = 0;
+  for (const DeviceProfile& profile : deviceProfiles()) {
+    for (const char* prefix : profile.prefixes) {
+      const size_t n = strlen(prefix);
+      if (n > longest && startsWith(word, prefix)) {
+        longest = n;
+        best = &profile;
+      }
+    }
+  }
+  if (best != nullptr || word.size() < 2) return best;
+  size_t starts = 0;
+  for (const DeviceProfile& profile : deviceProfiles()) {
+    if (startsWith(profile.family, word)) {
+      ++starts;
+      best = &profile;
+    }
+  }
+  if (starts == 1) return best;
+  for (const DeviceProfile& profile : deviceProfiles())
+    if (withoutLeadingZeros(profile.family) == withoutLeadingZeros(word))
+      return &profile;
+  return nullptr;
 }

@@ -78,8 +78,8 @@ TEST_F(Formats, HoldTheBytesOfTheSRecordImage) {
     for (uint64_t a = memory.empty() ? 1 : memory.begin()->first;
          !memory.empty() && a <= memory.rbegin()->first; ++a)
       want += static_cast<char>(memory.count(a) != 0 ? memory[a]
-                                : a == 0x40C        ? 0xFE
-                                                    : 0xFF);
+                                : a == 0x40C         ? 0xFE
+                                                     : 0xFF);
     EXPECT_TRUE(file("app.bin") == want) << c.pairs[0];
   }
 }

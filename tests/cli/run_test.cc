@@ -51,17 +51,16 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
       {{"-word", "--"}, "no image file name given"},
       // Each way an option is mistyped, and none close.
       {{"-hcs8", "-alt", "app", "0xC000", "0xFFFF"},
-       "unknown option '-hcs8'; did you mean '-hcs08'?"},
-      {{"--IHEX", "app"}, "unknown option '--IHEX'; did you mean '-ihex'?"},
-      {{"-Seed=42", "app"},
-       "unknown option '-Seed=42'; did you mean '-Seed 42'?"},
-      {{"-nrf5", "app"}, "unknown option '-nrf5'; did you mean '-nrf51'?"},
-      {{"-nvr", "app"}, "unknown option '-nvr'; did you mean '-avr'?"},
+       "unknown option '-hcs8'; did you mean '-hcs08' (NXP HCS08)?"},
+      // A profile comes from the parts a row serves, never by an edit.
+      {{"-NRF9161", "app"},
+       "unknown option '-NRF9161'; did you mean '-nrf91x1' (Nordic nRF9151, "
+       "nRF9161)?"},
       {{"-hixe", "app"}, "unknown option '-hixe'; did you mean '-ihex'?"},
       {{"-seedxyz", "app"}, "unknown option '-seedxyz'"},  // Three edits.
       {{"-x", "app"}, "unknown option '-x'"},
       {{"-o", "x", "-kim", "0", "1"},
-       "unknown option '-kim'; did you mean '-kin'?"},
+       "unknown option '-kim'; did you mean '-bin'?"},
       {{"-o", "x", "0", "1", "-kin"},
        "option '-kin' comes after the address texts; options go first"},
       {{"-alt", "-o", "x.s19", "0", "1"}, "-alt does not apply to -o"},
@@ -158,6 +157,27 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(file("app.sx"), "kept\n") << c.reason;
     EXPECT_EQ(files(), 2u) << c.reason;
+  }
+  // A profile comes from the parts a row serves (the longest start), the
+  // one word a word starts, or the word but for leading zeros; by no edit.
+  const std::pair<const char*, const char*> profiles[] = {
+      {"-stm32f103", "stm32f1"}, {"-stm32f303", "stm32f0"},
+      {"-lpc2148", "lpc2000"},   {"-lpc1768", "lpc"},
+      {"-s32k144", "s32k"},      {"-mkl25z", "kin"},
+      {"-mke02z", "ke"},         {"-mcf51jf128", "cfv1"},
+      {"-MCF51QE128", "mcf51"},  {"-pic32", "pic32mx"},
+      {"-hcs008", "hcs08"},      {"-stm32l5", nullptr},
+      {"-stm32h7", nullptr},     {"-nrf5", nullptr},
+      {"-nvr", nullptr},
+  };
+  for (const auto& [word, family] : profiles) {
+    const std::string said = run({word, "app"}).err;
+    std::string want = std::string("Tollivex: unknown option '") + word + "'";
+    if (family != nullptr)
+      want += std::string("; did you mean '-") + family + "' (" +
+              findDeviceProfile((std::string("-") + family).c_str())->parts +
+              ")?";
+    EXPECT_EQ(said.substr(0, said.find('\n')), want);
   }
 }
 
