@@ -85,6 +85,17 @@ TEST(DeviceProfile, WordModeMatchesWordAddressPlusByteIndex) {
   std::fill(want.begin() + 4, want.end(), 0xFF);
   EXPECT_EQ(dataBytes(imageOf({"-kin", "-word"}, 0xFFFFFFFC, 0xFFFFFFFF)),
             want);
+
+  // A zone of words leaves whole words out, on either side.
+  want = seededFill(5, 8);
+  text = imageOf({"-f2837x", "-word", "-reclen", "8"}, 0x77FFE, 0x78001);
+  EXPECT_EQ(layoutOf(text), (Layout{{0x77FFE, 4}}));
+  EXPECT_EQ(dataBytes(text),
+            std::vector<uint8_t>(want.begin(), want.begin() + 4));
+  text = imageOf({"-f2837x", "-word", "-reclen", "8"}, 0x783FE, 0x78401);
+  EXPECT_EQ(layoutOf(text), (Layout{{0x78400, 4}}));
+  EXPECT_EQ(dataBytes(text),
+            std::vector<uint8_t>(want.begin() + 4, want.end()));
 }
 
 // Bytes as the tests write them: hex, and "HEXxN" for N copies of HEX.
@@ -114,11 +125,18 @@ TEST(DeviceProfile, EveryProfilePinsItsBlocks) {
       {"-s32k", {{0x400, "FFx12 FE FFx3"}, {0, "FFx8"}}},
       {"-nrf51", {{0x10001000, "FFx12"}}},
       {"-nrf52", {{0x10001200, "FFx272"}}},
+      {"-mcf51", {{0x400, "FFx15 FE"}, {0, "FFx8"}}},
+      {"-lpc2000", {{0x1FC, "FFx4"}}},
       {"-nrf53",
        {{0x00FF8000, "FA50FA50"},
+        {0x00FF8010, "FFx4"},
         {0x00FF801C, "FA50FA50"},
         {0x00FF8020, "FFx4"},
-        {0x01FF8000, "FA50FA50"}}},
+        {0x01FF8000, "FA50FA50 FFx4"}}},
+      {"-nrf91x1",
+       {{0x00FF8000, "FA50FA50"},
+        {0x00FF802C, "FA50FA50"},
+        {0x00FF8030, "FFx4"}}},
       {"-nrf91",
        {{0x00FF8000, "FFx4"}, {0x00FF802C, "FFx4"}, {0x00FF8030, "FFx4"}}},
       {"-stm32f0", {{0x1FFFF800, "AA 55 FF00x7"}}},

@@ -20,8 +20,8 @@ std::pair<bool, std::string> verdictOf(std::vector<std::string> args) {
   testing::internal::CaptureStderr();
   const bool image = readCommand(static_cast<int>(argv.size()), argv.data(),
                                  &command) == CommandKind::kImage;
-  if (image) warnOfSurprises(command, realSystem());
-  return {image, testing::internal::GetCapturedStderr()};
+  const bool written = image && warnOfSurprises(command, realSystem()) >= 0;
+  return {written, testing::internal::GetCapturedStderr()};
 }
 
 TEST(LockRule, WarnsOfWhatLocksAndRefusesWhatLocksForGood) {
@@ -31,6 +31,9 @@ TEST(LockRule, WarnsOfWhatLocksAndRefusesWhatLocksForGood) {
   const std::string kDapAndErase =
       "it turns the debug port off and makes the part ignore chip erase, "
       "which nothing undoes";
+  const std::string kProtect =
+      "it sets the Protect ID code, which bars reading, writing and the "
+      "debugger for good";
   struct Case {
     std::vector<std::string> args;  // The profile, and a range over the field.
     std::string at, safe, unsafe;   // The pin's address and two values.
@@ -46,6 +49,7 @@ TEST(LockRule, WarnsOfWhatLocksAndRefusesWhatLocksForGood) {
        "E5", "FSEC (0x0000040C) of -kin to 0xE5" + kForGood},
       {{"-cfv1", "0x40C", "0x40C"}, "0x40C", "BE", "BF", "FSEC (0x0000040C) of -cfv1 to 0xBF" + kSecures,
        "A4", "FSEC (0x0000040C) of -cfv1 to 0xA4" + kForGood},
+      {{"-mcf51", "0x40F", "0x40F"}, "0x40F", "FE", "FF", "NVOPT (0x0000040F) of -mcf51 to 0xFF" + kSecures},
       {{"-s32k", "0x40C", "0x40C"}, "0x40C", "FE", "FF", "FSEC (0x0000040C) of -s32k to 0xFF" + kSecures,
        "E7", "FSEC (0x0000040C) of -s32k to 0xE7" + kForGood},
       {{"-ke", "0x40E", "0x40E"}, "0x40E", "FE", "F7", "FSEC (0x0000040E) of -ke to 0xF7" + kSecures,
@@ -56,10 +60,17 @@ TEST(LockRule, WarnsOfWhatLocksAndRefusesWhatLocksForGood) {
        "CRP (0x000002FC) of -lpc to 0x12345678: it turns code read protection on",
        "65872143", "CRP (0x000002FC) of -lpc to 0x43218765: it sets CRP3, which "
        "shuts the debugger and ISP out for good"},
+      {{"-lpc2000", "0x1FC", "0x1FF"}, "0x1FC", "FFFFFFFF", "78563412",
+       "CRP (0x000001FC) of -lpc2000 to 0x12345678: it turns code read protection on",
+       "65872143", "CRP (0x000001FC) of -lpc2000 to 0x43218765: it sets CRP3, which "
+       "shuts the debugger and ISP out for good"},
       {{"-nrf51", "0x10001004", "0x10001007"}, "0x10001004", "FFFF0000", "FEFFFFFF",
        "RBPCONF (0x10001004) of -nrf51 to 0xFFFFFFFE: it turns read-back protection on"},
       {{"-nrf52", "0x10001208", "0x10001304"}, "0x10001208", "FF000000", "FE",
        "APPROTECT (0x10001208) of -nrf52 to 0xFFFFFFFE: it turns access-port protection on"},
+      {{"-nrf52", "0x10001208", "0x1000120B"}, "0x10001208", "FF", "5A",
+       "APPROTECT (0x10001208) of -nrf52 to 0xFFFFFF5A: it keeps the access port open only on "
+       "revisions with hardware APPROTECT; older ones turn protection on"},
       {{"-nrf52", "0x10001304", "0x10001307"}, "0x10001304", "0F", "03",
        "REGOUT0 (0x10001304) of -nrf52 to 0xFFFFFF03: it raises the regulator output above 1.8 V"},
       {{"-nrf53", "0x00FF8000", "0x00FF8003"}, "0x00FF8000", "FA50FA50", "00",
@@ -71,6 +82,15 @@ TEST(LockRule, WarnsOfWhatLocksAndRefusesWhatLocksForGood) {
       {{"-nrf53", "0x00FF8020", "0x00FF8023"}, "0x00FF8020", "FFFF", "", "",
        "00", "ERASEPROTECT (0x00FF8020) of -nrf53 to 0xFFFFFF00: it turns erase protection on, "
        "and with the access port closed nothing can erase the part again"},
+      {{"-nrf53", "0x00FF8010", "0x00FF8013"}, "0x00FF8010", "FF", "FC",
+       "VREGHVOUT (0x00FF8010) of -nrf53 to 0xFFFFFFFC: it sets the high-voltage regulator output above 1.8 V"},
+      {{"-nrf53", "0x01FF8004", "0x01FF8007"}, "0x01FF8004", "FFFFFFFF", "", "",
+       "FE", "network core ERASEPROTECT (0x01FF8004) of -nrf53 to 0xFFFFFFFE: it turns erase protection on, "
+       "and with the access port closed nothing can erase the part again"},
+      {{"-nrf91x1", "0x00FF8000", "0x00FF8033"}, "0x00FF802C", "FA50FA50", "FFFFFFFF",
+       "SECUREAPPROTECT (0x00FF802C) of -nrf91x1 to 0xFFFFFFFF: it turns access-port protection on",
+       "FA50FA5000", "ERASEPROTECT (0x00FF8030) of -nrf91x1 to 0xFFFFFF00: it turns erase "
+       "protection on, and with the access port closed nothing can erase the part again"},
       {{"-nrf91", "0x00FF8000", "0x00FF8033"}, "0x00FF802C", "FFFFFFFF", "00",
        "SECUREAPPROTECT (0x00FF802C) of -nrf91 to 0xFFFFFF00: it turns access-port protection on",
        "00000000FF0000FF", "ERASEPROTECT (0x00FF8030) of -nrf91 to 0xFF0000FF: it turns erase "
@@ -78,6 +98,9 @@ TEST(LockRule, WarnsOfWhatLocksAndRefusesWhatLocksForGood) {
       {{"-stm32f0", "0x1FFFF800", "0x1FFFF80F"}, "0x1FFFF800", "AA55", "BB44",
        "RDP (0x1FFFF800) of -stm32f0 to 0x44BB: it turns read protection on (undoing it erases the flash)",
        "CC33", "RDP (0x1FFFF800) of -stm32f0 to 0x33CC: it sets read protection level 2, which nothing undoes"},
+      {{"-stm32f0", "0x1FFFF800", "0x1FFFF801"}, "0x1FFFF800", "AA55", "AA00",
+       "RDP (0x1FFFF800) of -stm32f0 to 0x00AA: it turns read protection on (undoing it erases the flash)",
+       "CCFF", "RDP (0x1FFFF800) of -stm32f0 to 0xFFCC: it sets read protection level 2, which nothing undoes"},
       {{"-stm32f1", "0x1FFFF800", "0x1FFFF801"}, "0x1FFFF800", "A5", "AA",
        "RDP (0x1FFFF800) of -stm32f1 to 0x5AAA: it turns read protection on (undoing it erases the flash)"},
       {{"-stm32l0", "0x1FF80000", "0x1FF80003"}, "0x1FF80000", "AA005500", "BB004400",
@@ -106,16 +129,26 @@ TEST(LockRule, WarnsOfWhatLocksAndRefusesWhatLocksForGood) {
        "FE", "ERASE_CONF (0x0001FFDC) of -cc26x0 to 0xFFFFFEFF: " + kDapAndErase},
       {{"-cc13x0", "0x1FFDC", "0x1FFE6"}, "0x1FFDC", "FFFFFFFFFFFFFFFFFFFFC5", "", "",
        "FFFEFFFFFFFFFFFFFFFF00", "ERASE_CONF (0x0001FFDC) of -cc13x0 to 0xFFFFFEFF: " + kDapAndErase},
+      {{"-cc26x2", "0x57FF0", "0x57FFF"}, "0x57FFF", "FF", "7F",
+       "sector protection (0x00057FF0) of -cc26x2 to other bytes than 0xFF: it write-protects flash sectors"},
       {{"-cc26x2", "0x57FE6", "0x57FE6"}, "0x57FE6", "C5", "00",
        "CPU_DAP_ENABLE (0x00057FE6) of -cc26x2 to 0x00: it turns the CPU debug port off"},
       {{"-rx", "0xFFFFFFA0", "-1"}, "0xFFFFFFA3", "00", "52",
        "control code (0xFFFFFFA3) of -rx to 0x52: it turns ID-code protection on"},
+      // The control code in either byte order, and "Protect" in either.
+      {{"-rx", "0xFFFFFFA0", "-1"}, "0xFFFFFFA0", "00", "5250726F746563",
+       "control code (0xFFFFFFA0) of -rx to 0x52: it turns ID-code protection on",
+       "5250726F74656374", "control code (0xFFFFFFA0) of -rx to 0x52: " + kProtect},
+      {{"-rx", "0xFFFFFFA0", "-1"}, "0xFFFFFFA0", "6F725000", "", "",
+       "6F72505274636574", "control code (0xFFFFFFA3) of -rx to 0x52: " + kProtect},
       {{"-word", "-f2833x", "0x33FFF8", "0x33FFFF"}, "0x33FFFF", "FFFF", "FF7F",
        "CSM password (0x0033FFF8) of -f2833x to other bytes than 0xFF: it sets a code-security "
        "password: the part stays secured to whoever lacks this image"},
       {{"-word", "-f2806x", "0x3F7FF8", "0x3F7FFF"}, "0x3F7FF8", "FF", "00",
        "CSM password (0x003F7FF8) of -f2806x to other bytes than 0xFF: it sets a code-security "
-       "password: the part stays secured to whoever lacks this image"},
+       "password: the part stays secured to whoever lacks this image",
+       "00000000000000000000000000000000", "CSM password (0x003F7FF8) of -f2806x to other bytes "
+       "than 0xFF: it sets an all-zero password, and the part can be neither debugged nor reprogrammed"},
       // clang-format on
   };
   for (const Case& c : cases) {
@@ -152,6 +185,58 @@ TEST(LockRule, WarnsOfWhatLocksAndRefusesWhatLocksForGood) {
             "-kin to 0xFD: it secures the part\n");
 }
 
+// What the part will hold is judged, whatever writes it: the gaps of a
+// binary image keep the blocks' bytes, a field covered in part holds the
+// erased value in the rest, and a check value is judged by its value.
+TEST(LockRule, JudgesEveryByteThePartWillHold) {
+  const std::string kErase =
+      "it turns erase protection on, and with the access port closed nothing "
+      "can erase the part again; add -allow-brick to write it anyway\n";
+  const std::string kCrc =
+      "-crc 'sum8:0x40C:0x410:0x7FF' sets FSEC (0x0000040C) of -kin to 0xAF: "
+      "it secures the part and disables mass erase, which nothing undoes; "
+      "add -allow-brick to write it anyway\n";
+  const std::string w = "Tollivex: warning: ";
+  struct Case {
+    std::vector<std::string> args;
+    bool image;
+    std::string said;
+  } cases[] = {
+      // clang-format off
+      {{"-bin", "-kin", "-erased", "20", "-o", "kb.bin", "0", "0x40B", "0x40D", "0x7FF"}, true, ""},
+      {{"-bin", "-kin", "-o", "kb.bin", "0", "0x3FF", "0x410", "0x7FF"}, true, ""},
+      {{"-bin", "-lpc", "-erased", "43", "-pin", "0x2FC=658721", "-o", "l.bin", "0", "0x2FE", "0x300", "0x3FF"}, true, ""},
+      {{"-lpc", "-erased", "43", "-pin", "0x2FC=658721", "-ihex", "-o", "l.hex", "0", "0x2FE"}, false,
+       "Tollivex: -pin '0x2FC=658721' sets CRP (0x000002FC) of -lpc to 0x43218765: it sets CRP3, which "
+       "shuts the debugger and ISP out for good; add -allow-brick to write it anyway\n"},
+      {{"-bin", "-stm32f0", "-erased", "CC", "-pin", "0x1FFFF801=33", "-o", "s.bin", "0x1FFFF7F0", "0x1FFFF7FF", "0x1FFFF801", "0x1FFFF80F"}, true,
+       w + "-pin '0x1FFFF801=33' sets RDP (0x1FFFF800) of -stm32f0 to 0x33AA: it turns read protection on (undoing it erases the flash)\n"},
+      {{"-stm32f0", "-erased", "CC", "-pin", "0x1FFFF801=33", "-o", "s.sx", "0x1FFFF801", "0x1FFFF80F"}, false,
+       "Tollivex: -pin '0x1FFFF801=33' sets RDP (0x1FFFF800) of -stm32f0 to 0x33CC: it sets read protection level 2, "
+       "which nothing undoes; add -allow-brick to write it anyway\n"},
+      {{"-bin", "-nrf53", "-erased", "00", "-o", "n.bin", "0x00FF8000", "0x00FF8003", "0x00FF8024", "0x00FF8027"}, true, ""},
+      {{"-nrf53", "-erased", "00", "-ihex", "-o", "n.hex", "0x00FF8000", "0x00FF8020"}, false,
+       "Tollivex: the erased value where no range covers 0x00FF8021..0x00FF8023 sets ERASEPROTECT (0x00FF8020) "
+       "of -nrf53 to 0x000000FF: " + kErase},
+      {{"-nrf53", "-erased", "00", "-o", "n.sx", "0x00FF8023", "0x00FF8023"}, false,
+       "Tollivex: the erased value where no range covers 0x00FF8020..0x00FF8022 sets ERASEPROTECT (0x00FF8020) "
+       "of -nrf53 to 0xFF000000: " + kErase},
+      {{"-nrf53", "-pin", "0x00FF8020=00", "-ihex", "-o", "p.hex", "0x00FF8000", "0x00FF8020"}, false,
+       "Tollivex: -pin '0x00FF8020=00' sets ERASEPROTECT (0x00FF8020) of -nrf53 to 0xFFFFFF00: " + kErase},
+      {{"-kin", "-seed", "3", "-crc", "sum8:0x40C:0x410:0x7FF", "-o", "kc.sx", "0", "0x7FF"}, false, "Tollivex: " + kCrc},
+      {{"-kin", "-seed", "3", "-crc", "sum8:0x40C:0x410:0x7FF", "-allow-brick", "-o", "kc.sx", "0", "0x7FF"}, true,
+       w + kCrc + w + "-crc 'sum8:0x40C:0x410:0x7FF' lies in the -kin security block; the device may be secured\n"},
+      {{"-kin", "-seed", "2", "-crc", "sum8:0x40C:0x410:0x7FF", "-o", "kc.sx", "0", "0x7FF"}, true,
+       w + "-crc 'sum8:0x40C:0x410:0x7FF' sets FSEC (0x0000040C) of -kin to 0x91: it secures the part\n" +
+       w + "-crc 'sum8:0x40C:0x410:0x7FF' lies in the -kin security block; the device may be secured\n"},
+      {{"-kin", "-seed", "1", "-crc", "sum8:0x40C:0x410:0x7FF", "-o", "kc.sx", "0", "0x7FF"}, true,
+       w + "-crc 'sum8:0x40C:0x410:0x7FF' lies in the -kin security block; the device may be secured\n"},
+      // clang-format on
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(verdictOf(c.args), std::make_pair(c.image, c.said)) << c.said;
+}
+
 TEST(KeptOutZone, NoDataByteLiesThereAndTheRestStaysAsItWas) {
   struct Case {
     std::string word;
@@ -163,6 +248,18 @@ TEST(KeptOutZone, NoDataByteLiesThereAndTheRestStaysAsItWas) {
       {"-mspm0", 0x41C00000, 0x41C003FF,
        "NONMAIN: boot and bootloader configuration"},
       {"-avr", 0x820000, 0x83FFFF, "fuses and lock bits"},
+      {"-nrf54l", 0x00FFD000, 0x00FFDFFF,
+       "UICR: protection words, boot configuration, one-time area"},
+      {"-stm32f4", 0x1FFFC000, 0x1FFFC00F, "option bytes"},
+      {"-stm32f7", 0x1FF0F000, 0x1FF0F41F, "one-time programmable area"},
+      {"-stm32l4", 0x1FF00000, 0x1FF0002F, "option bytes"},
+      {"-stm32g0", 0x1FFF7800, 0x1FFF787F, "option bytes"},
+      {"-stm32g4", 0x1FFFF800, 0x1FFFF82F, "option bytes"},
+      {"-stm32l1", 0x1FF80000, 0x1FF800FF, "option bytes"},
+      {"-samd", 0x00804000, 0x008041FF,
+       "NVM user row: fuses with reserved bits that keep their factory value"},
+      {"-lpc55s6x", 0x0009DE00, 0x0009FFFF,
+       "protected flash: CFPA, CMPA and its seal, key store, NMPA"},
   };
   for (const Case& c : cases) {
     char range[64];
@@ -210,6 +307,15 @@ TEST(KeptOutZone, NoDataByteLiesThereAndTheRestStaysAsItWas) {
                   .second,
               "Tollivex: -crc 'sum16:" + std::to_string(c.first - 1) +
                   "' lies in " + zone + ", which " + c.word + " keeps out\n");
+  }
+  // Leaving the zones alone is the point of a profile that keeps them out.
+  for (const DeviceProfile& profile : deviceProfiles()) {
+    if (!profile.blocks.empty()) continue;
+    std::vector<std::string> args = {"-strict", "-" + std::string(profile.family)};
+    if (profile.words == DeviceProfile::Words::kNeeded) args.push_back("-word");
+    args.insert(args.end(), {"app", "0", "0xFF"});
+    EXPECT_EQ(verdictOf(args), std::make_pair(true, std::string()))
+        << profile.family;
   }
 }
 

@@ -464,6 +464,24 @@ TEST_F(EndToEnd, AFailedWriteIsReported) {
   }
 }
 
+// A check value that would lock the part for good is known before any
+// byte goes out: the old file stays, and standard output gets nothing.
+TEST_F(EndToEnd, ACheckValueThatLocksForGoodWritesNothing) {
+  std::ofstream(dir_ + "/kc.sx") << "kept\n";
+  for (const char* to : {"kc.sx", "-"}) {
+    ToolRun r = run({"-kin", "-seed", "3", "-crc", "sum8:0x40C:0x410:0x7FF",
+                     "-o", to, "0", "0x7FF"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err,
+              "Tollivex: -crc 'sum8:0x40C:0x410:0x7FF' sets FSEC (0x0000040C) "
+              "of -kin to 0xAF: it secures the part and disables mass erase, "
+              "which nothing undoes; add -allow-brick to write it anyway\n");
+    EXPECT_EQ(file("kc.sx"), "kept\n");
+    EXPECT_EQ(files(), 1u);
+  }
+}
+
 TEST_F(EndToEnd, ObjcopyReadsTheImage) {
   if (!haveProgram("objcopy")) GTEST_SKIP() << "objcopy is not installed";
   ASSERT_EQ(run({"app", "0x1005", "0x10FF", "0x1100", "0x1122"}).status, 0);
