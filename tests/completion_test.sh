@@ -42,8 +42,8 @@ Tollivex -crc crc32-s|crc32-stm32:
 Tollivex -count -reclen 16 -addrsize |2 3 4 
 Tollivex -crc crc16-x|crc16-xmodem: 
 Tollivex -lpc -s0|-s08p 
-Tollivex -nrf|-nrf51 -nrf52 -nrf53 -nrf91 
-Tollivex -st|-stm32f0 -stm32f1 -stm32l0 -strict 
+Tollivex -nrf|-nrf51 -nrf52 -nrf53 -nrf54l -nrf91 -nrf91x1 
+Tollivex -st|-stm32f0 -stm32f1 -stm32f4 -stm32f7 -stm32g0 -stm32g4 -stm32l0 -stm32l1 -stm32l4 -strict 
 Tollivex -o ap|app.s19 apple.txt 
 Tollivex -o app.s19 |
 Tollivex -allow|-allow-brick 

@@ -73,12 +73,15 @@ std::vector<Row> helpRows() {
        "random (the default), or 1 to 16 hex bytes: FF, DEADBEEF", 79},
       {"-pin A=HEX", "put 1 to 256 hex bytes at address A: -pin 0x40C=FE", 79},
       {"-PROFILE",
-       "pin the bytes that leave a part open, and keep out what it keeps: " +
+       "pin the bytes that leave a part open, keep out what it keeps, and "
+       "judge the bytes it will hold: " +
            profiles + "; --profiles shows what each holds",
        72},
       {"-cfvx", "accepted; pins nothing", 79},
       {"-allow-brick",
-       "write a pin that locks the part for good, with a warning", 79},
+       "write what locks the part for good (a pin, a check value, erased "
+       "flash), with a warning",
+       79},
       {"-reclen N",
        "at most N data bytes a record: 1 to 250 (255 with -ihex), "
        "even with -word; 32 by default",
