@@ -166,9 +166,10 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
       {"-s32k144", "s32k"},      {"-mkl25z", "kin"},
       {"-mke02z", "ke"},         {"-mcf51jf128", "cfv1"},
       {"-MCF51QE128", "mcf51"},  {"-pic32", "pic32mx"},
-      {"-hcs008", "hcs08"},      {"-stm32l5", nullptr},
-      {"-stm32h7", nullptr},     {"-nrf5", nullptr},
-      {"-nvr", nullptr},
+      {"-hcs008", "hcs08"},      {"-stm32f10x", "stm32f1"},
+      {"-nrf52832", "nrf52"},    {"-kinetis", "kin"},
+      {"-stm32l5", nullptr},     {"-stm32h7", nullptr},
+      {"-nrf5", nullptr},        {"-nvr", nullptr},
   };
   for (const auto& [word, family] : profiles) {
     const std::string said = run({word, "app"}).err;
