@@ -224,6 +224,12 @@ TEST(LockRule, JudgesEveryByteThePartWillHold) {
       {{"-nrf53", "-pin", "0x00FF8020=00", "-ihex", "-o", "p.hex", "0x00FF8000", "0x00FF8020"}, false,
        "Tollivex: -pin '0x00FF8020=00' sets ERASEPROTECT (0x00FF8020) of -nrf53 to 0xFFFFFF00: " + kErase},
       {{"-kin", "-seed", "3", "-crc", "sum8:0x40C:0x410:0x7FF", "-o", "kc.sx", "0", "0x7FF"}, false, "Tollivex: " + kCrc},
+      // The pins' messages come first, then the check values'.
+      {{"-seed", "1", "-nrf53", "-pin", "0x00FF7000=00", "-pin", "0x00FF8000=00", "-crc", "sum8:0x00FF8021:0x00FF7000:0x00FF7FFF",
+        "-allow-brick", "-o", "n.sx", "0x00FF7000", "0x00FF8023"}, true,
+       w + "-pin '0x00FF8000=00' sets APPROTECT (0x00FF8000) of -nrf53 to 0x50FA5000: it turns access-port protection on\n" +
+       w + "-crc 'sum8:0x00FF8021:0x00FF7000:0x00FF7FFF' sets ERASEPROTECT (0x00FF8020) of -nrf53 to 0xFFFFC3FF: " + kErase +
+       w + "-crc 'sum8:0x00FF8021:0x00FF7000:0x00FF7FFF' lies in the -nrf53 ERASEPROTECT; the device may be secured\n"},
       {{"-kin", "-seed", "3", "-crc", "sum8:0x40C:0x410:0x7FF", "-allow-brick", "-o", "kc.sx", "0", "0x7FF"}, true,
        w + kCrc + w + "-crc 'sum8:0x40C:0x410:0x7FF' lies in the -kin security block; the device may be secured\n"},
       {{"-kin", "-seed", "2", "-crc", "sum8:0x40C:0x410:0x7FF", "-o", "kc.sx", "0", "0x7FF"}, true,

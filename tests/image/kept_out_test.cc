@@ -22,22 +22,15 @@ TEST(KeptOut, TheRangeOutsideEveryZone) {
     Pieces pieces;
     uint32_t zone;  // The first zone that holds an address, or 0.
   } cases[] = {
+      // clang-format off
       {0x1FFF6FFF, 0x1FFF6FFF, {{0x1FFF6FFF, 0x1FFF6FFF}}, 0},
       {0x1FFF6FFF, 0x1FFF7000, {{0x1FFF6FFF, 0x1FFF6FFF}}, 0x1FFF7000},
       {0x1FFF7000, 0x1FFF73FF, {}, 0x1FFF7000},
-      {0x1FFF73FF,
-       0x1FFF7830,
-       {{0x1FFF7400, 0x1FFF77FF}, {0x1FFF7830, 0x1FFF7830}},
-       0x1FFF7000},
+      {0x1FFF73FF, 0x1FFF7830, {{0x1FFF7400, 0x1FFF77FF}, {0x1FFF7830, 0x1FFF7830}}, 0x1FFF7000},
       {0x1FFF7830, 0x1FFFF7FF, {{0x1FFF7830, 0x1FFFF7FF}}, 0},
-      {0,
-       0xFFFFFFFF,
-       {{0, 0x1FEFFFFF},
-        {0x1FF00030, 0x1FFF6FFF},
-        {0x1FFF7400, 0x1FFF77FF},
-        {0x1FFF7830, 0x1FFFF7FF},
-        {0x1FFFF830, 0xFFFFFFFF}},
-       0x1FFF7000},
+      {0, 0xFFFFFFFF, {{0, 0x1FEFFFFF}, {0x1FF00030, 0x1FFF6FFF}, {0x1FFF7400, 0x1FFF77FF},
+                       {0x1FFF7830, 0x1FFFF7FF}, {0x1FFFF830, 0xFFFFFFFF}}, 0x1FFF7000},
+      // clang-format on
   };
   for (const Case& c : cases) {
     EXPECT_EQ(piecesOf(outsideZones(image, c.first, c.last)), c.pieces)

@@ -118,24 +118,4 @@ TEST(LockGuard, EveryProfileAloneLeavesThePartOpen) {
   }
 }
 
-TEST(LockGuard, OneVerdictForEachSourceItsFirstForGood) {
-  const DeviceProfile profile = madeUp();
-  const ProfileField* held = &profile.fields[0];
-  const ProfileField* open = &profile.fields[1];
-  auto verdict = [](const ProfileField* f, bool forGood, Kind kind,
-                    size_t index) {
-    return FieldVerdict{f, forGood, 0, "", {kind, index}};
-  };
-  const std::vector<FieldVerdict> kept = oneForEachSource(
-      {verdict(held, false, Kind::kErased, 0),
-       verdict(held, false, Kind::kPin, 1), verdict(open, true, Kind::kPin, 1),
-       verdict(held, false, Kind::kCheck, 0),
-       verdict(open, false, Kind::kPin, 0)});
-  ASSERT_EQ(kept.size(), 4u);
-  EXPECT_EQ(kept[0].source.index, 0u);  // The pins in command-line order,
-  EXPECT_EQ(kept[1].field, open);       // the first for good of pin 1,
-  EXPECT_EQ(kept[2].source.kind, Kind::kCheck);   // then the check,
-  EXPECT_EQ(kept[3].source.kind, Kind::kErased);  // then erased flash.
-}
-
 }  // namespace
