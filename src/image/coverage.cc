@@ -96,15 +96,3 @@ bool coversAny(const Coverage& coverage, uint64_t first, uint64_t last) {
       [](const AddressPair& range, uint64_t a) { return range.end < a; });
   return it != coverage.end() && it->start <= last;
 }
-
-bool coversAll(const Coverage& coverage, uint64_t first, uint64_t last) {
-  auto it = std::lower_bound(
-      coverage.begin(), coverage.end(), first,
-      [](const AddressPair& range, uint64_t a) { return range.end < a; });
-  if (it == coverage.end() || it->start > first) return false;
-  // Ranges that touch are kept apart: walk on while they do.
-  for (; it->end < last; ++it)
-    if (it + 1 == coverage.end() || it[1].start != uint64_t{it->end} + 1)
-      return false;
-  return true;
-}

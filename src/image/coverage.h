@@ -21,7 +21,4 @@ Coverage coverageOf(const std::vector<AddressPair>& pairs);
 // when first > last).
 bool coversAny(const Coverage& coverage, uint64_t first, uint64_t last);
 
-// Whether coverage holds every address from first to last.
-bool coversAll(const Coverage& coverage, uint64_t first, uint64_t last);
-
 #endif  // TOLLIVEX_IMAGE_COVERAGE_H_

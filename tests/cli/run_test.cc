@@ -56,6 +56,9 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
       {{"-NRF9161", "app"},
        "unknown option '-NRF9161'; did you mean '-nrf91x1' (Nordic nRF9151, "
        "nRF9161)?"},
+      {{"--IHEX", "app"}, "unknown option '--IHEX'; did you mean '-ihex'?"},
+      {{"-Seed=42", "app"},
+       "unknown option '-Seed=42'; did you mean '-Seed 42'?"},
       {{"-hixe", "app"}, "unknown option '-hixe'; did you mean '-ihex'?"},
       {{"-seedxyz", "app"}, "unknown option '-seedxyz'"},  // Three edits.
       {{"-x", "app"}, "unknown option '-x'"},
