@@ -249,7 +249,7 @@ std::string profilesText() {
                                  ruleText(field.rule, field.width));
       i = j;
     }
-    text += row("  source", profile.source);
+    text += row("  source:", profile.source);
   }
   return text;
 }

@@ -226,7 +226,8 @@ int warnOfSurprises(const Command& command, const System& sys) {
          "plus byte index, not at the profile's byte addresses");
   }
   warnOfProfilesGiven(command, count);
-  // Only a profile has fields to judge.
+  // Only a profile has fields to judge; said here for the analyzer, which
+  // cannot follow that through judgeFields.
   if (image.profile == nullptr) verdicts.clear();
   warnOfPlacements(image, oneForEachSource(verdicts), count);
   for (const AddressPair& pair : image.pairs) {
