@@ -5,6 +5,7 @@
 #include <malloc.h>
 #endif
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -51,11 +52,11 @@ std::string destination(const ImageSpec& image) {
   return image.toStandardOutput ? "standard output" : image.name;
 }
 
-// Opens where the image goes.  Standard output that was closed at the
-// start now leads to /dev/null, and writing there would report success for
-// an image that went nowhere.
-RunOutcome openDestination(const ImageSpec& image, bool quiet,
-                           bool stdoutClosed, const System& sys,
+// Opens where the image goes, given as the name given.  Standard output
+// that was closed at the start now leads to /dev/null, and writing there
+// would report success for an image that went nowhere.
+RunOutcome openDestination(const ImageSpec& image, const std::string& given,
+                           bool quiet, bool stdoutClosed, const System& sys,
                            OutputFile* file) {
   if (image.toStandardOutput) {
     const int error = openStandardOutput(sys, stdoutClosed, file);
@@ -63,7 +64,17 @@ RunOutcome openDestination(const ImageSpec& image, bool quiet,
     reportError("cannot write standard output: %s", strerror(error));
     return RunOutcome::kFailed;
   }
+  // A name that ends in '/' names no file: the whole image would be
+  // written before the rename failed, or go to a hidden ".sx".
+  if (!given.empty() && given.back() == '/') {
+    reportError("cannot create %s: the name ends in '/'", given.c_str());
+    return RunOutcome::kFailed;
+  }
   const int error = openOutputFile(sys, image.name, file);
+  if (error == EISDIR) {
+    reportError("cannot create %s: it is a directory", image.name.c_str());
+    return RunOutcome::kFailed;
+  }
   if (error == kBlockDevice) {
     reportError("cannot write an image onto the block device %s",
                 image.name.c_str());
@@ -127,8 +138,9 @@ RunOutcome runImage(int argc, char** argv, time_t now, bool stdoutClosed,
 #endif
 
   OutputFile file;
-  const RunOutcome opened =
-      openDestination(image, command.quiet, stdoutClosed, sys, &file);
+  const RunOutcome opened = openDestination(
+      image, command.outputGiven ? image.name : command.imageFile,
+      command.quiet, stdoutClosed, sys, &file);
   if (opened != RunOutcome::kDone) return opened;
   Output out;
   openOutput(&out, sys, file.fd, file.positional);

@@ -25,7 +25,7 @@ TEST_F(BadInput, ImageNames) {
       {"\xFF\xFE\xC3\xA9", ""},
       {"missing/app", "No such file or directory"},
       {"/proc/app", "No such file or directory"},
-      {"dir", "Is a directory"},  // dir.sx is a directory.
+      {"dir", "it is a directory"},  // dir.sx is a directory.
       {std::string(300, 'a'), "File name too long"},
       {std::string(5000, 'a'), "File name too long"},
   };

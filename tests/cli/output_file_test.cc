@@ -45,6 +45,11 @@ TEST_F(SafeOutput, TheNameHoldsTheWholeImageOrWhatItHeldBefore) {
        "Producing image file: a\\x0Ab\\x1B.sx\n", ""},
       {{"no\x7F/x", "0", "1"}, {}, 1, 0, "",
        "Tollivex: cannot create no\\x7F/x.sx: No such file or directory\n"},
+      // A name that can hold no file is refused before any byte is made.
+      {{"-o", "dir.sx/", "0", "0xFFFFF"}, {}, 1, 0, "", "Tollivex: cannot create dir.sx/: the name ends in '/'\n"},
+      {{"-o", "none/", "0", "1"}, {}, 1, 0, "", "Tollivex: cannot create none/: the name ends in '/'\n"},
+      {{"dir.sx/", "0", "1"}, {}, 1, 0, "", "Tollivex: cannot create dir.sx/: the name ends in '/'\n"},
+      {{"-o", "dir.sx", "0", "1"}, {}, 1, 0, "", "Tollivex: cannot create dir.sx: it is a directory\n"},
       // Standard output gone, or closed at the start: no file is touched.
       {{"-", "0", "0xFFFFF"}, {-1, kReaderGone}, -1, SIGPIPE, "", ""},
       {{"-", "0", "0xFFFFF"}, {-1, ""}, 1, 0, "",
@@ -78,6 +83,7 @@ TEST_F(SafeOutput, TheNameHoldsTheWholeImageOrWhatItHeldBefore) {
     std::ofstream(dir_ + "/target") << "target\n";
     fs::create_symlink("target", dir_ + "/link.sx");
     fs::create_hard_link(dir_ + "/target", dir_ + "/hard.sx");
+    fs::create_directory(dir_ + "/dir.sx");
 
     ToolRun r = run(c.args, c.options);
     const std::string name = c.args[0] + ".sx";
@@ -88,6 +94,7 @@ TEST_F(SafeOutput, TheNameHoldsTheWholeImageOrWhatItHeldBefore) {
     EXPECT_EQ(file("target"), "target\n") << name;  // Never written through.
     for (const auto& entry : fs::directory_iterator(dir_))  // None left.
       EXPECT_NE(entry.path().filename().string().substr(0, 9), ".Tollivex");
+    EXPECT_TRUE(fs::is_empty(dir_ + "/dir.sx")) << name;
     struct stat st;
     const bool written = c.status == 0;
     ASSERT_EQ(lstat((dir_ + "/" + (written ? name : "old.sx")).c_str(), &st),
