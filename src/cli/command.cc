@@ -31,6 +31,11 @@ bool oneFormat(Command* command, const Arguments&) {
   ImageSpec& image = command->image;
   if (command->intelHex) image.format = ImageFormat::kIntelHex;
   if (command->binary) image.format = ImageFormat::kBinary;
+  // Without a format word, an -o name says which format it wants.
+  ImageFormat named;
+  if (!command->intelHex && !command->binary && command->outputGiven &&
+      formatOfName(command->output, &named))
+    image.format = named;
   return true;
 }
 

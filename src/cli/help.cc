@@ -63,7 +63,7 @@ std::vector<Row> helpRows() {
   return {
       {"-o FILE",
        "write the image to FILE as named, no suffix; - for standard "
-       "output",
+       "output; .hex, .bin, .s19 and the like pick the format",
        79},
       {"-ihex, -bin", "write Intel HEX (IMAGEFILE.hex), raw binary (.bin)", 79},
       {"-word", "addresses count 16-bit words (DSC); S-records only", 79},

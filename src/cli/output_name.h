@@ -12,4 +12,12 @@
 // some other file.
 std::string outputName(const char* imageFile, bool alt, ImageFormat format);
 
+// The format an -o name's extension says, matched ignoring case: .hex, .ihex
+// and .ihx Intel HEX; .bin raw binary; .s19, .s28, .s37, .srec, .sx and .mot
+// S-records.  False for any other extension, or none.
+bool formatOfName(const std::string& name, ImageFormat* format);
+
+// What a format is called in messages: "Intel HEX".
+const char* formatName(ImageFormat format);
+
 #endif  // TOLLIVEX_CLI_OUTPUT_NAME_H_

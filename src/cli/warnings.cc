@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "cli/message.h"
+#include "cli/output_name.h"
 #include "image/coverage.h"
 #include "image/kept_out.h"
 #include "image/lock_guard.h"
@@ -187,6 +188,17 @@ void warnOfASpecialName(const Command& command, const System& sys, int* count) {
        what, command.image.name.c_str(), hint.c_str());
 }
 
+// A format word that an -o name's extension contradicts: a loader that
+// trusts the extension would misread the image.
+void warnOfTheExtension(const Command& command, int* count) {
+  ImageFormat named;
+  if (!command.outputGiven || !(command.intelHex || command.binary) ||
+      !formatOfName(command.output, &named) || named == command.image.format)
+    return;
+  warn(count, "%s writes %s into %s", command.intelHex ? "-ihex" : "-bin",
+       formatName(command.image.format), command.output.c_str());
+}
+
 // A profile word after another profile: one applies.
 void warnOfProfilesGiven(const Command& command, int* count) {
   const std::string* applied = nullptr;
@@ -215,6 +227,7 @@ int warnOfSurprises(const Command& command, const System& sys) {
   std::vector<FieldVerdict> verdicts = judgeFields(image, Judged::kSettled);
   verdicts.insert(verdicts.end(), late.begin(), late.end());
   warnOfASpecialName(command, sys, count);
+  warnOfTheExtension(command, count);
   for (size_t i : overlappingPairs(image.pairs)) {
     warn(count, "range 0x%08X..0x%08X overlaps an earlier range",
          image.pairs[i].start, image.pairs[i].end);

@@ -84,6 +84,51 @@ TEST_F(Formats, HoldTheBytesOfTheSRecordImage) {
   }
 }
 
+// Without a format word, the -o name's extension picks the format; a word
+// that a known extension contradicts wins, with a warning.
+TEST_F(Formats, TheNameSaysTheFormat) {
+  const std::string w = "Tollivex: warning: ";
+  struct Case {
+    std::vector<std::string> args;  // The last is the name.
+    char first;                     // ':', 'S', or the first fill byte.
+    std::string err = "";
+  } cases[] = {
+      {{"-o", "a.hex"}, ':'},
+      {{"-o", "a.IHEX"}, ':'},
+      {{"-o", "a.ihx"}, ':'},
+      {{"-o", "a.Bin"}, '\xD6'},
+      {{"-o", "a.s19"}, 'S'},
+      {{"-o", "a.s28"}, 'S'},
+      {{"-o", "a.s37"}, 'S'},
+      {{"-o", "a.srec"}, 'S'},
+      {{"-o", "a.sx"}, 'S'},
+      {{"-o", "a.MOT"}, 'S'},
+      {{"-o", "a.txt"}, 'S'},
+      {{"-o", "a"}, 'S'},
+      {{"-o", ".hex"}, 'S'},
+      {{"-ihex", "-o", "a.hex"}, ':'},
+      {{"-ihex", "-o", "fw.s19"},
+       ':',
+       w + "-ihex writes Intel HEX into fw.s19\n"},
+      {{"-bin", "-o", "a.hex"},
+       '\xD6',
+       w + "-bin writes raw binary into a.hex\n"},
+      {{"-bin", "-o", "a.dat"}, '\xD6'},
+      {{"-ihex", "app.s19"}, ':'},  // IMAGEFILE keeps its rule: app.s19.hex.
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"-q", "-seed", "1"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    args.insert(args.end(), {"0", "3"});
+    const ToolRun r = run(args);
+    const std::string name =
+        c.args.back() + (c.args[0] == "-o" || c.args[1] == "-o" ? "" : ".hex");
+    EXPECT_EQ(r.status, 0) << name;
+    EXPECT_EQ(r.err, c.err) << name;
+    EXPECT_EQ(file(name)[0], c.first) << name;
+  }
+}
+
 TEST_F(Formats, SrecordReadsTheImagesAndTheirCheckValues) {
   if (!haveProgram("srec_cat"))
     GTEST_SKIP() << "srec_cat is not installed (package srecord)";
