@@ -146,6 +146,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                  text.find_first_not_of('\0', reach) != std::string::npos))
         abort();
       break;
+    case ImageFormat::kTiTxt: {
+      // Address lines and lines of hex pairs, and "q" last.
+      text.resize(reach);
+      for (char c : text)
+        if (!(hexDigit(c) >= 0 || c == ' ' || c == '@' || c == '\r' ||
+              c == '\n' || c == 'q'))
+          abort();
+      const size_t tail = image.shape.crlf ? 3 : 2;
+      if (ok && (text.size() < tail || text[text.size() - tail] != 'q'))
+        abort();
+      break;
+    }
     case ImageFormat::kIntelHex:
     case ImageFormat::kSRecord:
       text.resize(reach);

@@ -24,16 +24,27 @@ struct Arguments {
 };
 
 bool oneFormat(Command* command, const Arguments&) {
-  if (command->intelHex && command->binary) {
-    reportError("choose one of -ihex and -bin");
-    return false;
-  }
+  const struct {
+    bool given;
+    const char* word;
+    ImageFormat format;
+  } words[] = {{command->intelHex, "-ihex", ImageFormat::kIntelHex},
+               {command->binary, "-bin", ImageFormat::kBinary},
+               {command->tiTxt, "-titxt", ImageFormat::kTiTxt}};
+  const char* given = nullptr;
   ImageSpec& image = command->image;
-  if (command->intelHex) image.format = ImageFormat::kIntelHex;
-  if (command->binary) image.format = ImageFormat::kBinary;
+  for (const auto& w : words) {
+    if (!w.given) continue;
+    if (given != nullptr) {
+      reportError("choose one of %s and %s", given, w.word);
+      return false;
+    }
+    given = w.word;
+    image.format = w.format;
+  }
   // Without a format word, an -o name says which format it wants.
   ImageFormat named;
-  if (!command->intelHex && !command->binary && command->outputGiven &&
+  if (given == nullptr && command->outputGiven &&
       formatOfName(command->output, &named))
     image.format = named;
   return true;
@@ -110,7 +121,17 @@ bool wordsSuitTheFormat(Command* command, const Arguments&) {
                       {shape.headerGiven, "-header"}},
     textOnly[] = {{command->recordLength.given, "-reclen"},
                   {shape.entryGiven, "-entry"},
-                  {shape.crlf, "-crlf"}};
+                  {shape.crlf, "-crlf"}},
+    notTiTxt[] = {{shape.entryGiven, "-entry"},
+                  {shape.count, "-count"},
+                  {shape.headerGiven, "-header"},
+                  {command->addressSizeGiven, "-addrsize"}};
+  for (const auto& w : notTiTxt) {
+    if (w.given && image.format == ImageFormat::kTiTxt) {
+      reportError("%s does not apply to -titxt", w.word);
+      return false;
+    }
+  }
   for (const auto& w : sRecordsOnly) {
     if (w.given && image.format != ImageFormat::kSRecord) {
       reportError("%s writes S-records only", w.word);
@@ -129,6 +150,9 @@ bool wordsSuitTheFormat(Command* command, const Arguments&) {
 bool recordLengthFits(Command* command, const Arguments&) {
   const NumberValue& length = command->recordLength;
   ImageSpec& image = command->image;
+  // TI's own tools write 16 bytes a line.
+  if (!length.given && image.format == ImageFormat::kTiTxt)
+    image.shape.length = 16;
   if (!length.given) return true;
   if (length.number && length.value >= 1 &&
       length.value <= maxRecordLength(image.format) &&
@@ -138,7 +162,7 @@ bool recordLengthFits(Command* command, const Arguments&) {
   }
   reportError(
       "bad record length '%s': expected a number from 1 to %u (%u with "
-      "-ihex), even with -word",
+      "-ihex or -titxt), even with -word",
       length.text.c_str(), maxRecordLength(ImageFormat::kSRecord),
       maxRecordLength(ImageFormat::kIntelHex));
   return false;

@@ -22,6 +22,7 @@ struct Command {
   bool alt = false;               // "-alt": "_Alt" goes into the output name.
   bool intelHex = false;          // "-ihex"
   bool binary = false;            // "-bin"
+  bool tiTxt = false;             // "-titxt"
   bool seedGiven = false;         // "-seed": neither SOURCE_DATE_EPOCH nor the
                                   // clock seeds the fill.
   NumberValue recordLength;       // "-reclen"

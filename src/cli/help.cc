@@ -66,6 +66,7 @@ std::vector<Row> helpRows() {
        "output; .hex, .bin, .s19 and the like pick the format",
        79},
       {"-ihex, -bin", "write Intel HEX (IMAGEFILE.hex), raw binary (.bin)", 79},
+      {"-titxt", "write TI-TXT (.txt), as MSP430 programmers take it", 79},
       {"-word", "addresses count 16-bit words (DSC); S-records only", 79},
       {"-alt", "write IMAGEFILE_Alt.sx", 79},
       {"-seed N", "seed the random fill with N, not the clock", 79},
@@ -83,8 +84,8 @@ std::vector<Row> helpRows() {
        "flash), with a warning",
        79},
       {"-reclen N",
-       "at most N data bytes a record: 1 to 250 (255 with -ihex), "
-       "even with -word; 32 by default",
+       "at most N data bytes a record: 1 to 250 (255 with -ihex or -titxt), "
+       "even with -word; 32 by default (16 with -titxt)",
        76},
       {"-addrsize N", "S-records: the smallest address field, 2, 3 or 4 bytes",
        79},

@@ -230,6 +230,7 @@ const Flag kFlags[] = {
     {"-alt", [](Command* c) { c->alt = true; }},
     {"-ihex", [](Command* c) { c->intelHex = true; }},
     {"-bin", [](Command* c) { c->binary = true; }},
+    {"-titxt", [](Command* c) { c->tiTxt = true; }},
     {"-count", [](Command* c) { c->image.shape.count = true; }},
     {"-crlf", [](Command* c) { c->image.shape.crlf = true; }},
     {"-no-sync", [](Command* c) { c->image.sync = false; }},

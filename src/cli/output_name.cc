@@ -13,6 +13,8 @@ std::string outputName(const char* imageFile, bool alt, ImageFormat format) {
       return name + ".hex";
     case ImageFormat::kBinary:
       return name + ".bin";
+    case ImageFormat::kTiTxt:
+      return name + ".txt";
   }
   return name;
 }
@@ -33,6 +35,7 @@ bool formatOfName(const std::string& name, ImageFormat* format) {
       {"s19", ImageFormat::kSRecord},  {"s28", ImageFormat::kSRecord},
       {"s37", ImageFormat::kSRecord},  {"srec", ImageFormat::kSRecord},
       {"sx", ImageFormat::kSRecord},   {"mot", ImageFormat::kSRecord},
+      {"txt", ImageFormat::kTiTxt},
   };
   for (const auto& known : kExtensions) {
     if (strcasecmp(extension, known.extension) != 0) continue;
@@ -48,6 +51,8 @@ const char* formatName(ImageFormat format) {
       return "S-records";
     case ImageFormat::kIntelHex:
       return "Intel HEX";
+    case ImageFormat::kTiTxt:
+      return "TI-TXT";
     case ImageFormat::kBinary:
       break;
   }

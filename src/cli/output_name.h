@@ -13,8 +13,8 @@
 std::string outputName(const char* imageFile, bool alt, ImageFormat format);
 
 // The format an -o name's extension says, matched ignoring case: .hex, .ihex
-// and .ihx Intel HEX; .bin raw binary; .s19, .s28, .s37, .srec, .sx and .mot
-// S-records.  False for any other extension, or none.
+// and .ihx Intel HEX; .bin raw binary; .txt TI-TXT; .s19, .s28, .s37, .srec,
+// .sx and .mot S-records.  False for any other extension, or none.
 bool formatOfName(const std::string& name, ImageFormat* format);
 
 // What a format is called in messages: "Intel HEX".

@@ -192,11 +192,15 @@ void warnOfASpecialName(const Command& command, const System& sys, int* count) {
 // trusts the extension would misread the image.
 void warnOfTheExtension(const Command& command, int* count) {
   ImageFormat named;
-  if (!command.outputGiven || !(command.intelHex || command.binary) ||
+  const char* word = command.intelHex ? "-ihex"
+                     : command.binary ? "-bin"
+                     : command.tiTxt  ? "-titxt"
+                                      : nullptr;
+  if (!command.outputGiven || word == nullptr ||
       !formatOfName(command.output, &named) || named == command.image.format)
     return;
-  warn(count, "%s writes %s into %s", command.intelHex ? "-ihex" : "-bin",
-       formatName(command.image.format), command.output.c_str());
+  warn(count, "%s writes %s into %s", word, formatName(command.image.format),
+       command.output.c_str());
 }
 
 // A profile word after another profile: one applies.

@@ -8,6 +8,7 @@ void startEncoder(Encoder* encoder, ImageFormat format,
   startSRecords(&encoder->sRecords, shape);
   startIntelHex(&encoder->intelHex, shape);
   startBinary(&encoder->binary, binaryBase, erased);
+  startTiTxt(&encoder->tiTxt, shape);
 }
 
 char* encodeStart(const Encoder& encoder, char* p, const std::string& name) {
@@ -22,6 +23,8 @@ StretchRoom stretchRoom(Encoder* encoder, uint32_t address, size_t bytes,
       return {false, 0, 0, 0, sRecordRoom(n, bytes)};
     case ImageFormat::kIntelHex:
       return {false, 0, 0, 0, intelHexRoom(n, bytes)};
+    case ImageFormat::kTiTxt:
+      return {false, 0, 0, 0, tiTxtRoom(n, bytes)};
     case ImageFormat::kBinary:
       break;
   }
@@ -36,6 +39,8 @@ char* encodeRecords(Encoder* encoder, char* p, const uint8_t* bytes,
       return encodeSRecords(&encoder->sRecords, p, bytes, cuts, n);
     case ImageFormat::kIntelHex:
       return encodeIntelHex(&encoder->intelHex, p, bytes, cuts, n);
+    case ImageFormat::kTiTxt:
+      return encodeTiTxt(&encoder->tiTxt, p, bytes, cuts, n);
     case ImageFormat::kBinary:
       break;
   }
@@ -48,6 +53,8 @@ char* encodeEnd(const Encoder& encoder, char* p) {
       return encodeSRecordEnd(encoder.sRecords, p);
     case ImageFormat::kIntelHex:
       return encodeIntelHexEnd(encoder.intelHex, p);
+    case ImageFormat::kTiTxt:
+      return encodeTiTxtEnd(encoder.tiTxt, p);
     case ImageFormat::kBinary:
       break;
   }

@@ -12,18 +12,22 @@
 #include "format/intel_hex.h"
 #include "format/record.h"
 #include "format/srecord.h"
+#include "format/ti_txt.h"
 
 enum class ImageFormat {
   kSRecord,   // S0 header, S1/S2/S3 data, S9 terminator.
   kIntelHex,  // I32HEX: data and extended linear address records, end record.
   kBinary,    // The bytes from the lowest range start to the highest end,
               // erased flash where no range reaches.
+  kTiTxt,     // TI-TXT: "@ADDR" before each run of bytes, "q" at the end.
 };
 
 // The most data bytes a record of format holds: 250 in an S-record (with a
-// 4-byte address), 255 in Intel HEX.
+// 4-byte address), 255 in Intel HEX and in a TI-TXT line.
 inline unsigned maxRecordLength(ImageFormat format) {
-  return format == ImageFormat::kIntelHex ? kMaxIntelHexData : kMaxSRecordData;
+  return format == ImageFormat::kIntelHex ? kMaxIntelHexData
+         : format == ImageFormat::kTiTxt  ? kMaxTiTxtData
+                                          : kMaxSRecordData;
 }
 
 struct Encoder {
@@ -31,6 +35,7 @@ struct Encoder {
   SRecordEncoder sRecords;
   IntelHexEncoder intelHex;
   BinaryEncoder binary;
+  TiTxtEncoder tiTxt;
 };
 
 // Prepares encoder for format.  shape must outlive it; a binary image's

@@ -90,7 +90,7 @@ TEST_F(Formats, TheNameSaysTheFormat) {
   const std::string w = "Tollivex: warning: ";
   struct Case {
     std::vector<std::string> args;  // The last is the name.
-    char first;                     // ':', 'S', or the first fill byte.
+    char first;                     // ':', 'S', '@', or the first fill byte.
     std::string err = "";
   } cases[] = {
       {{"-o", "a.hex"}, ':'},
@@ -103,7 +103,7 @@ TEST_F(Formats, TheNameSaysTheFormat) {
       {{"-o", "a.srec"}, 'S'},
       {{"-o", "a.sx"}, 'S'},
       {{"-o", "a.MOT"}, 'S'},
-      {{"-o", "a.txt"}, 'S'},
+      {{"-o", "a.TXT"}, '@'},
       {{"-o", "a"}, 'S'},
       {{"-o", ".hex"}, 'S'},
       {{"-ihex", "-o", "a.hex"}, ':'},
@@ -114,6 +114,7 @@ TEST_F(Formats, TheNameSaysTheFormat) {
        '\xD6',
        w + "-bin writes raw binary into a.hex\n"},
       {{"-bin", "-o", "a.dat"}, '\xD6'},
+      {{"-titxt", "-o", "a.bin"}, '@', w + "-titxt writes TI-TXT into a.bin\n"},
       {{"-ihex", "app.s19"}, ':'},  // IMAGEFILE keeps its rule: app.s19.hex.
   };
   for (const Case& c : cases) {
@@ -129,11 +130,50 @@ TEST_F(Formats, TheNameSaysTheFormat) {
   }
 }
 
+// TI-TXT: "@ADDR" where a run starts (after a gap, or a zone kept out),
+// lines cut where records are, hex pairs one space apart, and "q" last.
+TEST_F(Formats, TiTxtStartsARunAfterEachGapAndZone) {
+  const std::vector<uint8_t> fill = seededFill(1, 0x806);
+  auto line = [&fill](size_t from, size_t to, const char* end = "\n") {
+    std::string text;
+    char pair[4];
+    for (size_t i = from; i < to; ++i) {
+      snprintf(pair, sizeof pair, i == from ? "%02X" : " %02X", fill[i]);
+      text += pair;
+    }
+    return text + end;
+  };
+  const struct {
+    std::vector<std::string> args;
+    std::string text;
+  } cases[] = {
+      {{"-reclen", "5", "app", "0x10", "0x17", "0x19", "0x19"},
+       "@0010\n" + line(0, 4) + line(4, 8) + "@0019\n" + line(8, 9) + "q\n"},
+      {{"-msp430f5", "-reclen", "4", "app", "0xFFE", "0x1801"},
+       "@0FFE\n" + line(0, 2) + "@1800\n" + line(0x802, 0x804) + "q\n"},
+      {{"-crlf", "app", "0x123450", "0x123450"},
+       "@123450\r\n" + line(0, 1, "\r\n") + "q\r\n"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = {"-q", "-seed", "1", "-titxt"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    EXPECT_EQ(run(args).status, 0);
+    EXPECT_EQ(file("app.txt"), c.text) << c.args[0];
+  }
+}
+
 TEST_F(Formats, SrecordReadsTheImagesAndTheirCheckValues) {
   if (!haveProgram("srec_cat"))
     GTEST_SKIP() << "srec_cat is not installed (package srecord)";
-  ASSERT_EQ(run({"-seed", "7", "-ihex", "app", "0xFFF0", "0x1000F"}).status, 0);
-  ASSERT_EQ(run({"-seed", "7", "app", "0xFFF0", "0x1000F"}).status, 0);
+  // One image in each text format, with a profile, a gap and a check value.
+  for (const char* format : {"-ihex", "-titxt", "-q"}) {
+    ASSERT_EQ(run({format, "-seed", "7", "-kin", "-crc", "crc32:0x10", "app",
+                   "0", "0x13", "0x400", "0x40F", "0xFFF0", "0x1000F"})
+                  .status,
+              0);
+  }
+  EXPECT_EQ(
+      runProgram({"srec_cmp", "app.sx", "app.txt", "-ti-txt"}, dir_).status, 0);
   EXPECT_EQ(
       runProgram({"srec_cmp", "app.sx", "app.hex", "-intel"}, dir_).status, 0);
   // srec_cat's CRC-32 and XMODEM CRC-16 of 0..0xFFF agree with ours, also

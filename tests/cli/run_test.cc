@@ -27,7 +27,8 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
       "hexadecimal or 0 octal)";
   const std::string reclen = "bad record length '";
   const std::string even =
-      "': expected a number from 1 to 250 (255 with -ihex), even with -word";
+      "': expected a number from 1 to 250 (255 with -ihex or -titxt), even "
+      "with -word";
   const std::string pin = "bad pin '";
   const std::string inside =
       "': expected ADDRESS=HEXBYTES (1 to 256 bytes), such as 0x40C=FE, "
@@ -151,6 +152,14 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
        "bad crc 'LEN16:0x10000:0:0xFFFF': len16 needs a region of at most "
        "65535 bytes"},
       {{"-nrf52", "-word", "app"}, "-nrf52 does not apply to -word"},
+      {{"-titxt", "-entry", "0", "app"}, "-entry does not apply to -titxt"},
+      {{"-titxt", "-count", "app"}, "-count does not apply to -titxt"},
+      {{"-titxt", "-header", "x", "app"}, "-header does not apply to -titxt"},
+      {{"-addrsize", "3", "-titxt", "app"},
+       "-addrsize does not apply to -titxt"},
+      {{"-titxt", "-bin", "app"}, "choose one of -bin and -titxt"},
+      {{"-titxt", "-word", "app"}, "-word writes S-records only"},
+      {{"-titxt", "-reclen", "256", "app"}, reclen + "256" + even},
   };
   for (const Case& c : cases) {
     std::ofstream(dir_ + "/app.sx") << "kept\n";
@@ -223,14 +232,14 @@ TEST_F(EndToEnd, AnswersHelpAndVersionCreatingNoFile) {
   for (const DeviceProfile& profile : deviceProfiles())
     EXPECT_NE(help.find(std::string(" -") + profile.family), std::string::npos)
         << profile.family;
-  for (const char* word : {"-ihex",      "-bin",         "-word",   "-alt",
-                           "-seed",      "-fill",        "-pin",    "-hcs08",
-                           "-hcs12",     "-kin",         "-cfv1",   "-ke",
-                           "-s12z",      "-msp430",      "-lpc",    "-s08p",
-                           "-cfvx",      "-crc",         "-reclen", "-addrsize",
-                           "-entry",     "-count",       "-crlf",   "-header",
-                           "-no-sync",   "-allow-brick", "-h",      "--help",
-                           "--profiles", "--version",    "--"})
+  for (const char* word : {"-ihex",  "-bin",       "-word",        "-alt",
+                           "-seed",  "-fill",      "-pin",         "-hcs08",
+                           "-hcs12", "-kin",       "-cfv1",        "-ke",
+                           "-s12z",  "-msp430",    "-lpc",         "-s08p",
+                           "-cfvx",  "-crc",       "-reclen",      "-addrsize",
+                           "-entry", "-count",     "-crlf",        "-header",
+                           "-titxt", "-no-sync",   "-allow-brick", "-h",
+                           "--help", "--profiles", "--version",    "--"})
     EXPECT_NE(help.find(std::string(" ") + word), std::string::npos) << word;
   std::istringstream lines(help + run({"--profiles"}).out);
   for (std::string line; std::getline(lines, line);)  // "×" takes one.
