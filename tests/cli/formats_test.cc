@@ -151,6 +151,7 @@ TEST_F(Formats, TiTxtStartsARunAfterEachGapAndZone) {
        "@0010\n" + line(0, 4) + line(4, 8) + "@0019\n" + line(8, 9) + "q\n"},
       {{"-msp430f5", "-reclen", "4", "app", "0xFFE", "0x1801"},
        "@0FFE\n" + line(0, 2) + "@1800\n" + line(0x802, 0x804) + "q\n"},
+      {{"app", "0x20", "0x3F"}, "@0020\n" + line(0, 16) + line(16, 32) + "q\n"},
       {{"-crlf", "app", "0x123450", "0x123450"},
        "@123450\r\n" + line(0, 1, "\r\n") + "q\r\n"},
   };
