@@ -124,9 +124,8 @@ std::string helpText() {
       "ENDADDRESS]...\n"
       "Write IMAGEFILE.sx, a placeholder flash image in S-record text (or "
       ".hex,\n"
-      ".bin): data over each inclusive address range.  IMAGEFILE - writes "
-      "the\n"
-      "image to standard output.\n"
+      ".bin, .txt): data over each inclusive address range.  IMAGEFILE -\n"
+      "writes the image to standard output.\n"
       "\n"
       "Options come before IMAGEFILE; words match whole, in any case:\n";
   for (const Row& r : helpRows()) text += row(r.words, r.text, r.width);
