@@ -158,6 +158,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         abort();
       break;
     }
+    case ImageFormat::kVmem: {
+      // The comment line, then address lines and lines of hex words.
+      text.resize(reach);
+      if (text.compare(0, 3, "// ") != 0) abort();
+      for (size_t k = text.find('\n') + 1; k != 0 && k < text.size(); ++k)
+        if (!(hexDigit(text[k]) >= 0 || text[k] == ' ' || text[k] == '@' ||
+              text[k] == '\r' || text[k] == '\n'))
+          abort();
+      break;
+    }
+    case ImageFormat::kCArray: {
+      // The declarations, then the elements, and "};" last, however the
+      // ranges went back and forth.
+      text.resize(reach);
+      const std::string end = image.shape.crlf ? "};\r\n" : "};\n";
+      if (ok && (text.size() < end.size() ||
+                 text.compare(text.size() - end.size(), end.size(), end) != 0 ||
+                 text.find('\0') != std::string::npos))
+        abort();
+      break;
+    }
     case ImageFormat::kIntelHex:
     case ImageFormat::kSRecord:
       text.resize(reach);

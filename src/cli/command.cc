@@ -24,28 +24,20 @@ struct Arguments {
 };
 
 bool oneFormat(Command* command, const Arguments&) {
-  const struct {
-    bool given;
-    const char* word;
-    ImageFormat format;
-  } words[] = {{command->intelHex, "-ihex", ImageFormat::kIntelHex},
-               {command->binary, "-bin", ImageFormat::kBinary},
-               {command->tiTxt, "-titxt", ImageFormat::kTiTxt}};
-  const char* given = nullptr;
   ImageSpec& image = command->image;
-  for (const auto& w : words) {
-    if (!w.given) continue;
-    if (given != nullptr) {
-      reportError("choose one of %s and %s", given, w.word);
+  const std::vector<ImageFormat>& given = command->formatsGiven;
+  for (const ImageFormat format : given) {
+    if (format != given[0]) {
+      reportError("choose one of %s and %s", formatWord(given[0]),
+                  formatWord(format));
       return false;
     }
-    given = w.word;
-    image.format = w.format;
   }
   // Without a format word, an -o name says which format it wants.
   ImageFormat named;
-  if (given == nullptr && command->outputGiven &&
-      formatOfName(command->output, &named))
+  if (!given.empty())
+    image.format = given[0];
+  else if (command->outputGiven && formatOfName(command->output, &named))
     image.format = named;
   return true;
 }
@@ -113,36 +105,39 @@ bool nothingKeptOut(Command* command, const Arguments&) {
 bool wordsSuitTheFormat(Command* command, const Arguments&) {
   const ImageSpec& image = command->image;
   const RecordShape& shape = image.shape;
+  const ImageFormat format = image.format;
+  const bool sRecords = format == ImageFormat::kSRecord,
+             text = format != ImageFormat::kBinary,
+             words = linesOfWords(format),
+             tiTxt = format == ImageFormat::kTiTxt;
+  // Each word, whether it applies, and how a misuse is said: "-count
+  // writes S-records only", "-entry does not apply to -titxt".
   const struct {
-    bool given;
     const char* word;
-  } sRecordsOnly[] = {{shape.count, "-count"},
-                      {command->addressSizeGiven, "-addrsize"},
-                      {shape.headerGiven, "-header"}},
-    textOnly[] = {{command->recordLength.given, "-reclen"},
-                  {shape.entryGiven, "-entry"},
-                  {shape.crlf, "-crlf"}},
-    notTiTxt[] = {{shape.entryGiven, "-entry"},
-                  {shape.count, "-count"},
-                  {shape.headerGiven, "-header"},
-                  {command->addressSizeGiven, "-addrsize"}};
-  for (const auto& w : notTiTxt) {
-    if (w.given && image.format == ImageFormat::kTiTxt) {
-      reportError("%s does not apply to -titxt", w.word);
-      return false;
-    }
-  }
-  for (const auto& w : sRecordsOnly) {
-    if (w.given && image.format != ImageFormat::kSRecord) {
-      reportError("%s writes S-records only", w.word);
-      return false;
-    }
-  }
-  for (const auto& w : textOnly) {
-    if (w.given && image.format == ImageFormat::kBinary) {
-      reportError("%s does not apply to -bin", w.word);
-      return false;
-    }
+    const char* only;  // Else "does not apply to" the format word.
+    bool given;
+    bool applies;
+  } kWords[] = {
+      {"-count", tiTxt ? nullptr : "S-records", shape.count, sRecords},
+      {"-addrsize", tiTxt ? nullptr : "S-records", command->addressSizeGiven,
+       sRecords},
+      {"-header", tiTxt ? nullptr : "S-records", shape.headerGiven,
+       sRecords || words},
+      {"-reclen", nullptr, command->recordLength.given, text},
+      {"-entry", nullptr, shape.entryGiven,
+       sRecords || format == ImageFormat::kIntelHex},
+      {"-crlf", nullptr, shape.crlf, text},
+      {"-width", "-vmem and -carray", !command->width.empty(), words},
+  };
+  for (const auto& w : kWords) {
+    if (!w.given || w.applies) continue;
+    if (w.only != nullptr && *w.only == '-')
+      reportError("%s applies to %s only", w.word, w.only);
+    else if (w.only != nullptr)
+      reportError("%s writes %s only", w.word, w.only);
+    else
+      reportError("%s does not apply to %s", w.word, formatWord(format));
+    return false;
   }
   return true;
 }
@@ -150,15 +145,25 @@ bool wordsSuitTheFormat(Command* command, const Arguments&) {
 bool recordLengthFits(Command* command, const Arguments&) {
   const NumberValue& length = command->recordLength;
   ImageSpec& image = command->image;
-  // TI's own tools write 16 bytes a line.
-  if (!length.given && image.format == ImageFormat::kTiTxt)
-    image.shape.length = 16;
+  RecordShape& shape = image.shape;
+  // Lines of words hold 16 of them; TI's own tools write 16 bytes a line.
+  const unsigned wordBytes = linesOfWords(image.format) ? shape.width / 8 : 1;
+  if (!length.given &&
+      (linesOfWords(image.format) || image.format == ImageFormat::kTiTxt))
+    shape.length = 16 * wordBytes;
   if (!length.given) return true;
   if (length.number && length.value >= 1 &&
       length.value <= maxRecordLength(image.format) &&
       length.value % image.unit == 0) {
-    image.shape.length = length.value;
+    shape.length = length.value * wordBytes;
     return true;
+  }
+  if (linesOfWords(image.format)) {
+    reportError(
+        "bad record length '%s': expected a number of words a line from 1 to "
+        "%u",
+        length.text.c_str(), maxRecordLength(image.format));
+    return false;
   }
   reportError(
       "bad record length '%s': expected a number from 1 to %u (%u with "
@@ -212,24 +217,57 @@ bool readPairs(Command* command, const Arguments& args) {
 
 // Standard output cannot go back; a file that cannot either shows only
 // once it is opened.
-bool binaryInOrder(Command* command, const Arguments&) {
+bool spanInOrder(Command* command, const Arguments&) {
   const ImageSpec& image = command->image;
-  return !image.toStandardOutput || binaryGoesInOrder(image, "standard output");
+  return !image.toStandardOutput || spanGoesInOrder(image, "standard output");
 }
 
-// A binary image fills its gaps, so a zone inside its span would be
+// Words of more than a byte are whole in every range.
+bool rangesHoldWholeWords(Command* command, const Arguments&) {
+  const ImageSpec& image = command->image;
+  const unsigned wordBytes = image.shape.width / 8;
+  if (!linesOfWords(image.format) || wordBytes == 1) return true;
+  for (const AddressPair& pair : image.pairs) {
+    if (pair.start > pair.end ||
+        (pair.start % wordBytes == 0 && (pair.end + 1) % wordBytes == 0))
+      continue;
+    reportError(
+        "-width %s needs ranges that start and end on %u-byte boundaries: "
+        "0x%08X..0x%08X does not",
+        command->width.c_str(), wordBytes, pair.start, pair.end);
+    return false;
+  }
+  return true;
+}
+
+// An image that spans fills its gaps, so a zone inside its span would be
 // written.
-bool binaryLeavesNoZone(Command* command, const Arguments&) {
+bool spanLeavesNoZone(Command* command, const Arguments&) {
   const ImageSpec& image = command->image;
   uint32_t low, high;
-  if (image.format != ImageFormat::kBinary || !imageSpan(image, &low, &high))
-    return true;
+  if (!spansImage(image.format) || !imageSpan(image, &low, &high)) return true;
   const KeptOutZone* zone = zoneWithin(image, low, high);
   if (zone == nullptr) return true;
   reportError(
-      "-bin cannot leave 0x%08X..0x%08X out (-%s keeps it out); write "
+      "%s cannot leave 0x%08X..0x%08X out (-%s keeps it out); write "
       "S-records or Intel HEX, or split the ranges around it",
-      zone->first, zone->last, image.profile->family);
+      formatWord(image.format), zone->first, zone->last, image.profile->family);
+  return false;
+}
+
+// A C array declares its size as a uint32_t, and C has no empty array.
+bool arrayHoldsTheSpan(Command* command, const Arguments&) {
+  const ImageSpec& image = command->image;
+  if (image.format != ImageFormat::kCArray) return true;
+  uint32_t low, high;
+  if (!imageSpan(image, &low, &high)) {
+    reportError("-carray needs a range that holds a byte");
+    return false;
+  }
+  if (low != 0 || high != 0xFFFFFFFF) return true;
+  reportError(
+      "-carray holds at most 4294967295 bytes, and 0x00000000..0xFFFFFFFF "
+      "spans 4294967296");
   return false;
 }
 
@@ -302,7 +340,8 @@ bool (*const kChecks[])(Command*, const Arguments&) = {
     nothingKeptOut,     wordsSuitTheFormat,
     recordLengthFits,   noLateOptions,
     textsInPairs,       readPairs,
-    binaryInOrder,      binaryLeavesNoZone,
+    spanInOrder,        rangesHoldWholeWords,
+    spanLeavesNoZone,   arrayHoldsTheSpan,
     checksInOrder,      checksPlaced,
     countFits,          nothingBricks,
 };
@@ -360,11 +399,12 @@ CommandKind readCommand(int argc, char** argv, Command* command) {
       return CommandKind::kMisuse;
   }
   const Arguments args = {argc, argv, scan.at};
+  ImageSpec& image = command->image;
+  // Known before the checks, which refuse what standard output cannot take.
+  if (command->outputGiven) image.toStandardOutput = command->output == "-";
   for (auto check : kChecks)
     if (!check(command, args)) return CommandKind::kMisuse;
-  ImageSpec& image = command->image;
   if (command->outputGiven) {
-    image.toStandardOutput = command->output == "-";
     if (!image.toStandardOutput) image.name = command->output;
   } else if (!image.toStandardOutput) {
     command->imageFile = argv[scan.at];
@@ -373,11 +413,11 @@ CommandKind readCommand(int argc, char** argv, Command* command) {
   return CommandKind::kImage;
 }
 
-bool binaryGoesInOrder(const ImageSpec& image, const char* destination) {
-  if (image.format != ImageFormat::kBinary || risingWithoutOverlap(image.pairs))
+bool spanGoesInOrder(const ImageSpec& image, const char* destination) {
+  if (!spansImage(image.format) || risingWithoutOverlap(image.pairs))
     return true;
-  reportError(
-      "binary output to %s needs ranges in rising order without overlap",
-      destination);
+  reportError("%s output to %s needs ranges in rising order without overlap",
+              image.format == ImageFormat::kBinary ? "binary" : "C array",
+              destination);
   return false;
 }

@@ -19,10 +19,11 @@ struct NumberValue {
 
 struct Command {
   ImageSpec image;
-  bool alt = false;               // "-alt": "_Alt" goes into the output name.
-  bool intelHex = false;          // "-ihex"
-  bool binary = false;            // "-bin"
-  bool tiTxt = false;             // "-titxt"
+  bool alt = false;  // "-alt": "_Alt" goes into the output name.
+  // The format words in the order given: "-ihex", "-bin", "-titxt",
+  // "-vmem", "-carray".
+  std::vector<ImageFormat> formatsGiven;
+  std::string width;              // "-width", as given; empty when not.
   bool seedGiven = false;         // "-seed": neither SOURCE_DATE_EPOCH nor the
                                   // clock seeds the fill.
   NumberValue recordLength;       // "-reclen"
@@ -53,8 +54,8 @@ enum class CommandKind {
 CommandKind readCommand(int argc, char** argv, Command* command);
 
 // Whether image can go to destination, which takes bytes in order only:
-// not when it is binary and its ranges do not rise without overlap, which
-// is reported.
-bool binaryGoesInOrder(const ImageSpec& image, const char* destination);
+// not when it spans (binary, a C array) and its ranges do not rise without
+// overlap, which is reported.
+bool spanGoesInOrder(const ImageSpec& image, const char* destination);
 
 #endif  // TOLLIVEX_CLI_COMMAND_H_

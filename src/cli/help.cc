@@ -67,6 +67,13 @@ std::vector<Row> helpRows() {
        79},
       {"-ihex, -bin", "write Intel HEX (IMAGEFILE.hex), raw binary (.bin)", 79},
       {"-titxt", "write TI-TXT (.txt), as MSP430 programmers take it", 79},
+      {"-vmem", "write Verilog memory (.vmem), as $readmemh reads it", 79},
+      {"-carray", "write a C array (.c) of the binary span, for unit tests",
+       79},
+      {"-width N",
+       "-vmem and -carray: words of N bits, 8 (the default), 16 or 32, "
+       "little-endian; 16-be or 32-be for big-endian",
+       79},
       {"-word", "addresses count 16-bit words (DSC); S-records only", 79},
       {"-alt", "write IMAGEFILE_Alt.sx", 79},
       {"-seed N", "seed the random fill with N, not the clock", 79},
@@ -85,7 +92,8 @@ std::vector<Row> helpRows() {
        79},
       {"-reclen N",
        "at most N data bytes a record: 1 to 250 (255 with -ihex or -titxt), "
-       "even with -word; 32 by default (16 with -titxt)",
+       "even with -word; 32 by default (16 with -titxt); with -vmem or "
+       "-carray, 1 to 255 words a line, 16 by default",
        76},
       {"-addrsize N", "S-records: the smallest address field, 2, 3 or 4 bytes",
        79},
@@ -94,7 +102,9 @@ std::vector<Row> helpRows() {
       {"-count", "S-records: an S5/S6 record counting the data records", 79},
       {"-crlf", "end lines with CR LF", 79},
       {"-header TEXT",
-       "S-records: TEXT (up to 252 bytes) as the S0 record's data", 79},
+       "S-records: TEXT (up to 252 bytes) as the S0 record's data; -vmem and "
+       "-carray: as the first comment",
+       79},
       {"-crc K:A[:S:E]",
        "put at A the check value K of the bytes S..E (else from the lowest "
        "one a range covers to A-1), K one of " +
@@ -103,7 +113,8 @@ std::vector<Row> helpRows() {
       {"-crc-model M",
        "define a CRC kind NAME=WIDTH,POLY,INIT,REFIN,REFOUT,XOROUT", 79},
       {"-erased XX",
-       "erased flash reads XX (FF by default): in check regions and -bin gaps",
+       "erased flash reads XX (FF by default): in check regions and the gaps "
+       "of -bin and -carray",
        79},
       {"-no-sync", "do not flush the image to disk before it takes its name",
        79},
@@ -124,8 +135,8 @@ std::string helpText() {
       "ENDADDRESS]...\n"
       "Write IMAGEFILE.sx, a placeholder flash image in S-record text (or "
       ".hex,\n"
-      ".bin, .txt): data over each inclusive address range.  IMAGEFILE -\n"
-      "writes the image to standard output.\n"
+      ".bin, .txt, .vmem, .c): data over each inclusive address range.\n"
+      "IMAGEFILE - writes the image to standard output.\n"
       "\n"
       "Options come before IMAGEFILE; words match whole, in any case:\n";
   for (const Row& r : helpRows()) text += row(r.words, r.text, r.width);

@@ -10,6 +10,7 @@
 #include "cli/address.h"
 #include "cli/hex_bytes.h"
 #include "cli/message.h"
+#include "cli/output_name.h"
 
 namespace {
 
@@ -195,6 +196,22 @@ bool readEntry(const char* text, Command* command) {
   return false;
 }
 
+bool readWidth(const char* text, Command* command) {
+  RecordShape& shape = command->image.shape;
+  for (const unsigned width : {8u, 16u, 32u}) {
+    const std::string word = std::to_string(width);
+    shape.bigEndian =
+        width != 8 && strcasecmp(text, (word + "-be").c_str()) == 0;
+    if (shape.bigEndian || word == text) {
+      shape.width = width;
+      command->width = text;
+      return true;
+    }
+  }
+  reportError("bad width '%s': expected 8, 16, 32, 16-be or 32-be", text);
+  return false;
+}
+
 bool readHeader(const char* text, Command* command) {
   RecordShape& shape = command->image.shape;
   if (strlen(text) <= kMaxHeaderBytes) {
@@ -214,6 +231,7 @@ const ValueOption kValueOptions[] = {
     {"-addrsize", readAddressSize},
     {"-entry", readEntry},
     {"-header", readHeader},
+    {"-width", readWidth},
     {"-crc", readCheck},
     {"-crc-model", readCrcModel},
     {"-erased", readErased},
@@ -228,9 +246,6 @@ struct Flag {
 const Flag kFlags[] = {
     {"-word", [](Command* c) { c->image.unit = 2; }},
     {"-alt", [](Command* c) { c->alt = true; }},
-    {"-ihex", [](Command* c) { c->intelHex = true; }},
-    {"-bin", [](Command* c) { c->binary = true; }},
-    {"-titxt", [](Command* c) { c->tiTxt = true; }},
     {"-count", [](Command* c) { c->image.shape.count = true; }},
     {"-crlf", [](Command* c) { c->image.shape.crlf = true; }},
     {"-no-sync", [](Command* c) { c->image.sync = false; }},
@@ -259,6 +274,11 @@ const ValueOption* findValueOption(const char* arg) {
 }
 
 bool applyFlag(const char* arg, Command* command) {
+  ImageFormat format;
+  if (findFormatWord(arg, &format)) {
+    command->formatsGiven.push_back(format);
+    return true;
+  }
   for (const Flag& flag : kFlags) {
     if (strcasecmp(arg, flag.word) == 0) {
       flag.apply(command);

@@ -1,22 +1,35 @@
-// Deriving the output file name from the image file argument.
+// The formats' words, suffixes and names, and the output file name.
 #include "cli/output_name.h"
 
 #include <strings.h>
 
+namespace {
+
+struct FormatWords {
+  ImageFormat format;
+  const char* word;    // The option word; empty for the default.
+  const char* suffix;  // What IMAGEFILE gets.
+  const char* name;    // In messages.
+};
+const FormatWords kFormats[] = {
+    {ImageFormat::kSRecord, "", ".sx", "S-records"},
+    {ImageFormat::kIntelHex, "-ihex", ".hex", "Intel HEX"},
+    {ImageFormat::kBinary, "-bin", ".bin", "raw binary"},
+    {ImageFormat::kTiTxt, "-titxt", ".txt", "TI-TXT"},
+    {ImageFormat::kVmem, "-vmem", ".vmem", "Verilog memory"},
+    {ImageFormat::kCArray, "-carray", ".c", "a C array"},
+};
+
+const FormatWords& wordsOf(ImageFormat format) {
+  for (const FormatWords& words : kFormats)
+    if (words.format == format) return words;
+  return kFormats[0];
+}
+
+}  // namespace
+
 std::string outputName(const char* imageFile, bool alt, ImageFormat format) {
-  std::string name(imageFile);
-  if (alt) name += "_Alt";
-  switch (format) {
-    case ImageFormat::kSRecord:
-      return name + ".sx";
-    case ImageFormat::kIntelHex:
-      return name + ".hex";
-    case ImageFormat::kBinary:
-      return name + ".bin";
-    case ImageFormat::kTiTxt:
-      return name + ".txt";
-  }
-  return name;
+  return std::string(imageFile) + (alt ? "_Alt" : "") + wordsOf(format).suffix;
 }
 
 bool formatOfName(const std::string& name, ImageFormat* format) {
@@ -35,7 +48,8 @@ bool formatOfName(const std::string& name, ImageFormat* format) {
       {"s19", ImageFormat::kSRecord},  {"s28", ImageFormat::kSRecord},
       {"s37", ImageFormat::kSRecord},  {"srec", ImageFormat::kSRecord},
       {"sx", ImageFormat::kSRecord},   {"mot", ImageFormat::kSRecord},
-      {"txt", ImageFormat::kTiTxt},
+      {"txt", ImageFormat::kTiTxt},    {"vmem", ImageFormat::kVmem},
+      {"mem", ImageFormat::kVmem},     {"c", ImageFormat::kCArray},
   };
   for (const auto& known : kExtensions) {
     if (strcasecmp(extension, known.extension) != 0) continue;
@@ -45,16 +59,15 @@ bool formatOfName(const std::string& name, ImageFormat* format) {
   return false;
 }
 
-const char* formatName(ImageFormat format) {
-  switch (format) {
-    case ImageFormat::kSRecord:
-      return "S-records";
-    case ImageFormat::kIntelHex:
-      return "Intel HEX";
-    case ImageFormat::kTiTxt:
-      return "TI-TXT";
-    case ImageFormat::kBinary:
-      break;
+const char* formatName(ImageFormat format) { return wordsOf(format).name; }
+
+const char* formatWord(ImageFormat format) { return wordsOf(format).word; }
+
+bool findFormatWord(const char* word, ImageFormat* format) {
+  for (const FormatWords& words : kFormats) {
+    if (*words.word == '\0' || strcasecmp(word, words.word) != 0) continue;
+    *format = words.format;
+    return true;
   }
-  return "raw binary";
+  return false;
 }

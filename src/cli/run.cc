@@ -85,7 +85,7 @@ RunOutcome openDestination(const ImageSpec& image, const std::string& given,
     return RunOutcome::kFailed;
   }
   // What the file is shows only now: a FIFO or a terminal cannot go back.
-  if (!file->positional && !binaryGoesInOrder(image, image.name.c_str())) {
+  if (!file->positional && !spanGoesInOrder(image, image.name.c_str())) {
     discardOutputFile(file);
     return RunOutcome::kMisuse;
   }

@@ -122,7 +122,7 @@ std::string sourceText(const ImageSpec& image, const ByteSource& source) {
     case ByteSource::Kind::kCheck:
       return "-crc '" + image.checks[source.index].text + "'";
     case ByteSource::Kind::kGap:
-      return "the -bin gap fill";
+      return std::string("the ") + formatWord(image.format) + " gap fill";
     case ByteSource::Kind::kErased:
       if (source.first == source.last)
         snprintf(range, sizeof range, "0x%08X", source.first);
@@ -192,15 +192,11 @@ void warnOfASpecialName(const Command& command, const System& sys, int* count) {
 // trusts the extension would misread the image.
 void warnOfTheExtension(const Command& command, int* count) {
   ImageFormat named;
-  const char* word = command.intelHex ? "-ihex"
-                     : command.binary ? "-bin"
-                     : command.tiTxt  ? "-titxt"
-                                      : nullptr;
-  if (!command.outputGiven || word == nullptr ||
+  if (!command.outputGiven || command.formatsGiven.empty() ||
       !formatOfName(command.output, &named) || named == command.image.format)
     return;
-  warn(count, "%s writes %s into %s", word, formatName(command.image.format),
-       command.output.c_str());
+  warn(count, "%s writes %s into %s", formatWord(command.image.format),
+       formatName(command.image.format), command.output.c_str());
 }
 
 // A profile word after another profile: one applies.

@@ -81,7 +81,7 @@ char* encodeSRecordStart(const SRecordEncoder& encoder, char* p,
   const std::string data =
       shape.headerGiven
           ? shape.header
-          : std::string(kModule, sizeof kModule) + name.substr(0, 36);
+          : std::string(kModule, sizeof kModule) + headerText(shape, name);
   unsigned sum = 0;
   p = putHead(p, '0', 2, data.size(), 0, &sum);
   p = putBytes(p, reinterpret_cast<const uint8_t*>(data.data()), data.size(),

@@ -1,16 +1,6 @@
 // TI-TXT, as the MSP430 programmers and boot-loader scripts take it.
 #include "format/ti_txt.h"
 
-namespace {
-
-char* endLine(char* p, bool crlf) {
-  if (crlf) *p++ = '\r';
-  *p++ = '\n';
-  return p;
-}
-
-}  // namespace
-
 void startTiTxt(TiTxtEncoder* encoder, const RecordShape& shape) {
   *encoder = {&shape, false, 0};
 }

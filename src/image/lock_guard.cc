@@ -27,7 +27,8 @@ struct HeldByte {
 struct Holdings {
   const ImageSpec* image;
   Coverage coverage;
-  // A binary image writes every byte from low to high: the gaps too.
+  // A binary image or C array writes every byte from low to high: the
+  // gaps too.
   bool binary = false;
   uint32_t low = 0, high = 0;
   bool late = false;  // The fill and the check values are known.
@@ -227,8 +228,7 @@ Holdings holdingsOf(const ImageSpec& image) {
   Holdings h;
   h.image = &image;
   h.coverage = coverageOf(image.pairs);
-  h.binary =
-      image.format == ImageFormat::kBinary && imageSpan(image, &h.low, &h.high);
+  h.binary = spansImage(image.format) && imageSpan(image, &h.low, &h.high);
   return h;
 }
 

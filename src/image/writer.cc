@@ -48,30 +48,35 @@ uint64_t firstBlockByte(const ImageSpec& image, uint64_t first, uint64_t last) {
   return found;
 }
 
-// Writes the count gap bytes of a binary image from address on: erased
-// bytes, but a profile block's own bytes where one lies, so that no gap
-// writes the erased value into a block's fields.
+// Writes the count gap bytes of an image that spans from address on:
+// erased bytes, but a profile block's own bytes where one lies, so that no
+// gap writes the erased value into a block's fields.
 bool writeGap(ImageWriter* writer, uint64_t address, uint64_t count,
               uint8_t erased) {
   const ImageSpec& image = *writer->image;
   Output* out = writer->out;
+  const Encoder& encoder = writer->encoder;
+  const bool raw = encoder.format == ImageFormat::kBinary;
   for (uint64_t at = address, end = address + count; at < end;) {
     const uint64_t block = firstBlockByte(image, at, end - 1);
-    if (block > at) {
+    if (raw && block > at) {  // Erased bytes alone, as they stand.
       if (!repeatOutput(out, erased, block - at)) return false;
       at = block;
       continue;
     }
     const auto n =
         static_cast<size_t>(std::min<uint64_t>(kStretchBytes, end - at));
-    if (!reserveOutput(out, n)) return false;
-    auto* bytes = reinterpret_cast<uint8_t*>(outputEnd(out));
+    uint8_t* bytes = writer->stretch;
     memset(bytes, erased, n);
-    for (const ProfileBlock& b : image.profile->blocks)
-      for (uint64_t k = 0; k < b.bytes.size(); ++k)
-        if (b.address + k >= at && b.address + k < at + n)
-          bytes[b.address + k - at] = b.bytes[k];
-    commitOutput(out, reinterpret_cast<char*>(bytes + n));
+    if (block < at + n) {
+      for (const ProfileBlock& b : image.profile->blocks)
+        for (uint64_t k = 0; k < b.bytes.size(); ++k)
+          if (b.address + k >= at && b.address + k < at + n)
+            bytes[b.address + k - at] = b.bytes[k];
+    }
+    if (!reserveOutput(out, gapRoom(encoder, n))) return false;
+    commitOutput(out, encodeGap(encoder, outputEnd(out),
+                                static_cast<uint32_t>(at), bytes, n));
     at += n;
   }
   return true;
@@ -90,8 +95,8 @@ bool writeStretch(ImageWriter* writer, uint64_t first, uint64_t last,
   const bool keptOut = zoneWithin(image, first, last) != nullptr;
   if (keptOut) n = leaveOutZones(image, writer->cuts, n, writer->pieces);
   const StretchRoom room = stretchRoom(&writer->encoder, address, size, n);
-  if (room.inPlace &&
-      (!seekOutput(out, room.offset - room.gap) ||
+  if (room.spans &&
+      (!seekOutput(out, room.at) ||
        !writeGap(writer, first - room.gap, room.gap, room.gapByte)))
     return false;
   if (!reserveOutput(out, room.size)) return false;
@@ -126,9 +131,11 @@ void startImageWriter(ImageWriter* writer, const ImageSpec& image,
   writer->image = &image;
   writer->out = out;
   startImageBytes(&writer->bytes, image);
-  uint32_t low = 0, high;
-  imageSpan(image, &low, &high);
-  startEncoder(&writer->encoder, image.format, image.shape, low, image.erased);
+  uint32_t low = 0, high = 0;
+  const uint64_t span =
+      imageSpan(image, &low, &high) ? uint64_t{high} - low + 1 : 0;
+  startEncoder(&writer->encoder, image.format, image.shape, image.name, low,
+               span, image.erased);
   writer->values.assign(image.checks.size(), CheckValue());
   const std::vector<std::vector<size_t>> schedule = scheduleChecks(image);
   workOutAhead(image, schedule, &writer->values);
@@ -160,6 +167,8 @@ bool writeRange(ImageWriter* writer, uint32_t start, uint32_t end,
 
 bool writeImageEnd(ImageWriter* writer) {
   Output* out = writer->out;
+  uint64_t end;
+  if (endsAt(writer->encoder, &end) && !seekOutput(out, end)) return false;
   if (!reserveOutput(out, kMaxEndText)) return false;
   commitOutput(out, encodeEnd(writer->encoder, outputEnd(out)));
   return finishOutput(out);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
 #include <tuple>
 
 #include "cli/tool_runner.h"
@@ -90,32 +91,41 @@ TEST_F(Formats, TheNameSaysTheFormat) {
   const std::string w = "Tollivex: warning: ";
   struct Case {
     std::vector<std::string> args;  // The last is the name.
-    char first;                     // ':', 'S', '@', or the first fill byte.
+    std::string first;  // How the file starts: ":", "S", the first byte.
     std::string err = "";
   } cases[] = {
-      {{"-o", "a.hex"}, ':'},
-      {{"-o", "a.IHEX"}, ':'},
-      {{"-o", "a.ihx"}, ':'},
-      {{"-o", "a.Bin"}, '\xD6'},
-      {{"-o", "a.s19"}, 'S'},
-      {{"-o", "a.s28"}, 'S'},
-      {{"-o", "a.s37"}, 'S'},
-      {{"-o", "a.srec"}, 'S'},
-      {{"-o", "a.sx"}, 'S'},
-      {{"-o", "a.MOT"}, 'S'},
-      {{"-o", "a.TXT"}, '@'},
-      {{"-o", "a"}, 'S'},
-      {{"-o", ".hex"}, 'S'},
-      {{"-ihex", "-o", "a.hex"}, ':'},
+      {{"-o", "a.hex"}, ":"},
+      {{"-o", "a.IHEX"}, ":"},
+      {{"-o", "a.ihx"}, ":"},
+      {{"-o", "a.Bin"}, "\xD6"},
+      {{"-o", "a.s19"}, "S"},
+      {{"-o", "a.s28"}, "S"},
+      {{"-o", "a.s37"}, "S"},
+      {{"-o", "a.srec"}, "S"},
+      {{"-o", "a.sx"}, "S"},
+      {{"-o", "a.MOT"}, "S"},
+      {{"-o", "a.TXT"}, "@"},
+      {{"-o", "a.vmem"}, "// a"},
+      {{"-o", "a.MEM"}, "// a"},
+      {{"-o", "a.c"}, "/* a.c */"},
+      {{"-vmem", "-o", "a.c"},
+       "// a",
+       w + "-vmem writes Verilog memory into a.c\n"},
+      {{"-carray", "-o", "a.txt"},
+       "/*",
+       w + "-carray writes a C array into a.txt\n"},
+      {{"-o", "a"}, "S"},
+      {{"-o", ".hex"}, "S"},
+      {{"-ihex", "-o", "a.hex"}, ":"},
       {{"-ihex", "-o", "fw.s19"},
-       ':',
+       ":",
        w + "-ihex writes Intel HEX into fw.s19\n"},
       {{"-bin", "-o", "a.hex"},
-       '\xD6',
+       "\xD6",
        w + "-bin writes raw binary into a.hex\n"},
-      {{"-bin", "-o", "a.dat"}, '\xD6'},
-      {{"-titxt", "-o", "a.bin"}, '@', w + "-titxt writes TI-TXT into a.bin\n"},
-      {{"-ihex", "app.s19"}, ':'},  // IMAGEFILE keeps its rule: app.s19.hex.
+      {{"-bin", "-o", "a.dat"}, "\xD6"},
+      {{"-titxt", "-o", "a.bin"}, "@", w + "-titxt writes TI-TXT into a.bin\n"},
+      {{"-ihex", "app.s19"}, ":"},  // IMAGEFILE keeps its rule: app.s19.hex.
   };
   for (const Case& c : cases) {
     std::vector<std::string> args = {"-q", "-seed", "1"};
@@ -126,12 +136,13 @@ TEST_F(Formats, TheNameSaysTheFormat) {
         c.args.back() + (c.args[0] == "-o" || c.args[1] == "-o" ? "" : ".hex");
     EXPECT_EQ(r.status, 0) << name;
     EXPECT_EQ(r.err, c.err) << name;
-    EXPECT_EQ(file(name)[0], c.first) << name;
+    EXPECT_EQ(file(name).substr(0, c.first.size()), c.first) << name;
   }
 }
 
-// TI-TXT: "@ADDR" where a run starts (after a gap, or a zone kept out),
-// lines cut where records are, hex pairs one space apart, and "q" last.
+// TI-TXT and Verilog memory: "@ADDR" where a run starts (after a gap, or
+// a zone kept out), lines cut where records are, hex pairs one space apart;
+// "q" last in TI-TXT, the header comment first in Verilog memory.
 TEST_F(Formats, TiTxtStartsARunAfterEachGapAndZone) {
   const std::vector<uint8_t> fill = seededFill(1, 0x806);
   auto line = [&fill](size_t from, size_t to, const char* end = "\n") {
@@ -143,23 +154,36 @@ TEST_F(Formats, TiTxtStartsARunAfterEachGapAndZone) {
     }
     return text + end;
   };
+  const std::string vmem = "// app.vmem\n";
   const struct {
     std::vector<std::string> args;
     std::string text;
+    const char* name = "app.txt";
   } cases[] = {
-      {{"-reclen", "5", "app", "0x10", "0x17", "0x19", "0x19"},
+      {{"-vmem", "-reclen", "5", "app", "0x10", "0x17", "0x19", "0x19"},
+       vmem + "@00000010\n" + line(0, 4) + line(4, 8) + "@00000019\n" +
+           line(8, 9),
+       "app.vmem"},
+      {{"-vmem", "-header", "a\nb", "-crlf", "app", "0x20", "0x20"},
+       "// a?b\r\n@00000020\r\n" + line(0, 1, "\r\n"),
+       "app.vmem"},
+      {{"-vmem", "-msp430f5", "app", "0xFFE", "0x1801"},
+       vmem + "@00000FFE\n" + line(0, 2) + "@00001800\n" + line(0x802, 0x804),
+       "app.vmem"},
+      {{"-titxt", "-reclen", "5", "app", "0x10", "0x17", "0x19", "0x19"},
        "@0010\n" + line(0, 4) + line(4, 8) + "@0019\n" + line(8, 9) + "q\n"},
-      {{"-msp430f5", "-reclen", "4", "app", "0xFFE", "0x1801"},
+      {{"-titxt", "-msp430f5", "-reclen", "4", "app", "0xFFE", "0x1801"},
        "@0FFE\n" + line(0, 2) + "@1800\n" + line(0x802, 0x804) + "q\n"},
-      {{"app", "0x20", "0x3F"}, "@0020\n" + line(0, 16) + line(16, 32) + "q\n"},
-      {{"-crlf", "app", "0x123450", "0x123450"},
+      {{"-titxt", "app", "0x20", "0x3F"},
+       "@0020\n" + line(0, 16) + line(16, 32) + "q\n"},
+      {{"-titxt", "-crlf", "app", "0x123450", "0x123450"},
        "@123450\r\n" + line(0, 1, "\r\n") + "q\r\n"},
   };
   for (const auto& c : cases) {
-    std::vector<std::string> args = {"-q", "-seed", "1", "-titxt"};
+    std::vector<std::string> args = {"-q", "-seed", "1"};
     args.insert(args.end(), c.args.begin(), c.args.end());
     EXPECT_EQ(run(args).status, 0);
-    EXPECT_EQ(file("app.txt"), c.text) << c.args[0];
+    EXPECT_EQ(file(c.name), c.text) << c.args[1];
   }
 }
 
@@ -197,6 +221,100 @@ TEST_F(Formats, SrecordReadsTheImagesAndTheirCheckValues) {
     std::string want;
     for (size_t i = 0; i < size; ++i) want += static_cast<char>(ours[at + i]);
     EXPECT_EQ(theirs.out, want) << crc << theirs.err;
+  }
+}
+
+// Two lines of each reader's own: ranges with a gap, a profile, a pin and a
+// check value; and overlapping ranges out of order.
+const std::vector<std::string> kReadLines[] = {
+    {"-seed", "7", "-kin", "-crc", "crc32:0x10", "app", "0", "0x13", "0x400",
+     "0x40F", "0xFFF0", "0x1000F"},
+    {"-seed", "7", "-pin", "0x8=C0FFEE", "app", "0x20", "0x3F", "0", "0x27"}};
+
+// What a reader prints of the words of bytes bytes each over memory: each
+// word's bytes as hex, most significant first, "xx" where memory has none.
+std::string wordsOf(const Memory& memory, uint32_t last, unsigned bytes,
+                    bool bigEndian) {
+  std::string words;
+  char digits[4];
+  for (uint32_t a = 0; a <= last; a += bytes) {
+    for (unsigned k = 0; k < bytes; ++k) {
+      const uint32_t at = a + (bigEndian ? k : bytes - 1 - k);
+      snprintf(digits, sizeof digits, "%02x",
+               memory.count(at) ? memory.at(at) : 0);
+      words += memory.count(at) ? digits : "xx";
+    }
+    words += '\n';
+  }
+  return words;
+}
+
+// $readmemh reads the words of each width where the S-record image has
+// their bytes, and leaves every other word unset.
+TEST_F(Formats, VerilogReadsTheWordsOfEachWidth) {
+  if (!haveProgram("iverilog"))
+    GTEST_SKIP() << "iverilog is not installed (package iverilog)";
+  for (const std::vector<std::string>& line : kReadLines) {
+    ASSERT_EQ(run(line).status, 0);
+    const Memory memory = memoryOf(file("app.sx"));
+    for (const std::string width : {"8", "16", "32-be"}) {
+      std::vector<std::string> args = {"-q",  "-vmem",   "-width",
+                                       width, "-reclen", "5"};
+      args.insert(args.end(), line.begin(), line.end());
+      ASSERT_EQ(run(args).status, 0);
+      const unsigned bytes = std::stoul(width) / 8;
+      const uint32_t last = memory.rbegin()->first / bytes;
+      std::ofstream(dir_ + "/t.v")
+          << "module t; reg [" << 8 * bytes - 1 << ":0] m[0:" << last
+          << "]; integer i; initial begin $readmemh(\"app.vmem\", m);"
+          << " for (i = 0; i <= " << last
+          << "; i = i + 1) $display(\"%h\", m[i]); end endmodule\n";
+      ASSERT_EQ(runProgram({"iverilog", "-o", "t.vvp", "t.v"}, dir_).status, 0);
+      EXPECT_TRUE(runProgram({"vvp", "-n", "t.vvp"}, dir_).out ==
+                  wordsOf(memory, last * bytes, bytes, width.size() > 2))
+          << width;
+    }
+  }
+}
+
+// The array compiles as C99 and as C++11 without a warning, and holds the
+// binary image of the same line in words of each width; no header text
+// ends its comment.
+TEST_F(Formats, TheCompilersReadTheArrayOfEachWidth) {
+  std::ofstream(dir_ + "/t.c")
+      << "#include <stdio.h>\n#include \"app.c\"\nint main(void) {\n"
+      << "  printf(\"%08x %u\\n\", (unsigned)app_address, "
+         "(unsigned)app_size);\n"
+      << "  for (unsigned long i = 0; i < sizeof app / sizeof app[0]; ++i)\n"
+      << "    printf(\"%0*lx\\n\", (int)(2 * sizeof app[0]), "
+         "(unsigned long)app[i]);\n  return 0;\n}\n";
+  for (const std::vector<std::string>& line : kReadLines) {
+    std::vector<std::string> bin = {"-q", "-bin"};
+    bin.insert(bin.end(), line.begin(), line.end());
+    ASSERT_EQ(run(bin).status, 0);
+    Memory memory;  // Both lines start at 0.
+    const std::string bytes = file("app.bin");
+    for (size_t k = 0; k < bytes.size(); ++k)
+      memory[k] = static_cast<uint8_t>(bytes[k]);
+    for (const std::string width : {"8", "16-be", "32"}) {
+      std::vector<std::string> args = {"-q",    "-carray", "-width", width,
+                                       "-crlf", "-header", "*/ a /*"};
+      args.insert(args.end(), line.begin(), line.end());
+      ASSERT_EQ(run(args).status, 0);
+      const unsigned size = std::stoul(width) / 8;
+      char head[32];
+      snprintf(head, sizeof head, "%08x %zu\n", 0u, bytes.size());
+      for (const char* compiler : {"cc -std=c99", "c++ -std=c++11 -x c++"}) {
+        const ToolRun built = runProgram(
+            {"sh", "-c",
+             std::string(compiler) + " -Wall -Wextra -Werror t.c -o t && ./t"},
+            dir_);
+        EXPECT_EQ(built.err, "") << compiler;
+        EXPECT_TRUE(built.out == head + wordsOf(memory, bytes.size() - 1, size,
+                                                width.size() > 2))
+            << compiler << " " << width;
+      }
+    }
   }
 }
 

@@ -157,9 +157,32 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
       {{"-titxt", "-header", "x", "app"}, "-header does not apply to -titxt"},
       {{"-addrsize", "3", "-titxt", "app"},
        "-addrsize does not apply to -titxt"},
-      {{"-titxt", "-bin", "app"}, "choose one of -bin and -titxt"},
+      {{"-titxt", "-bin", "app"}, "choose one of -titxt and -bin"},
       {{"-titxt", "-word", "app"}, "-word writes S-records only"},
       {{"-titxt", "-reclen", "256", "app"}, reclen + "256" + even},
+      {{"-vmem", "-width", "32-BE", "app", "0", "0xF", "2", "0xF"},
+       "-width 32-BE needs ranges that start and end on 4-byte boundaries: "
+       "0x00000002..0x0000000F does not"},
+      {{"-carray", "-width", "16", "app", "0", "2"},
+       "-width 16 needs ranges that start and end on 2-byte boundaries: "
+       "0x00000000..0x00000002 does not"},
+      {{"-width", "16", "app"}, "-width applies to -vmem and -carray only"},
+      {{"-width", "8-be", "app"},
+       "bad width '8-be': expected 8, 16, 32, 16-be or 32-be"},
+      {{"-vmem", "-entry", "0", "app"}, "-entry does not apply to -vmem"},
+      {{"-carray", "-reclen", "256", "app"},
+       "bad record length '256': expected a number of words a line from 1 "
+       "to 255"},
+      {{"-carray", "app", "1", "0"}, "-carray needs a range that holds a byte"},
+      {{"-carray", "app", "0", "0xFFFFFFFF"},
+       "-carray holds at most 4294967295 bytes, and 0x00000000..0xFFFFFFFF "
+       "spans 4294967296"},
+      {{"-carray", "-o", "-", "0x10", "0x1F", "0", "0xF"},
+       "C array output to standard output needs ranges in rising order "
+       "without overlap"},
+      {{"-carray", "-avr", "app", "0x81FFFF", "0x840000"},
+       "-carray cannot leave 0x00820000..0x0083FFFF out (-avr keeps it out); "
+       "write S-records or Intel HEX, or split the ranges around it"},
   };
   for (const Case& c : cases) {
     std::ofstream(dir_ + "/app.sx") << "kept\n";

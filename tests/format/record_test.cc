@@ -1,6 +1,7 @@
 // Tests of the header, data and terminator records and of pinned bytes.
 #include <gtest/gtest.h>
 
+#include "format/c_array.h"
 #include "image/device_profile.h"
 #include "srec_reader.h"
 
@@ -33,6 +34,26 @@ TEST(HeaderRecord, NamesTheOutputFile) {
   EXPECT_EQ(std::string(r[0].data.begin() + 22, r[0].data.end()),
             "\xC3\xA9"
             "abcdefghijklmnopqrstuvwxyz01234567");
+}
+
+// A C array's name: the file's, made a C identifier that clashes with no
+// keyword, <stdint.h> name or implementation name.
+TEST(CArray, TakesItsNameFromTheFile) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"fw.c", "fw"},
+      {"out/9-lives.v2.c", "_9_lives_v2"},
+      {"", "image"},
+      {".c", "_c"},
+      {"int.c", "int_"},
+      {"linux.c", "linux_"},
+      {"uint8_t.c", "uint8_t_"},
+      {"UINT8_MAX.c", "UINT8_MAX_"},
+      {"__x.c", "__x_"},
+      {"_Fw.c", "_Fw_"},
+      {"_fw.c", "_fw"},
+      {"d.c/Fw", "Fw"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(arrayName(c.first), c.second);
 }
 
 TEST(DataRecord, TypeFollowsTheAddressAndBytesFollowTheSeed) {
