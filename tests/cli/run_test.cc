@@ -174,7 +174,8 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
        "bad record length '256': expected a number of words a line from 1 "
        "to 255"},
       {{"-carray", "app", "1", "0"}, "-carray needs a range that holds a byte"},
-      {{"-carray", "app", "0", "0xFFFFFFFF"},
+      // Into /dev/null: were it taken, the array would fill the disk.
+      {{"-carray", "-o", "/dev/null", "0", "0xFFFFFFFF"},
        "-carray holds at most 4294967295 bytes, and 0x00000000..0xFFFFFFFF "
        "spans 4294967296"},
       {{"-carray", "-o", "-", "0x10", "0x1F", "0", "0xF"},
