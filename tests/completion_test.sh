@@ -35,7 +35,8 @@ while IFS='|' read -r line want; do
 done <<'CASES'
 Tollivex -word -k|-ke -kin 
 Tollivex -no|-no-sync 
-Tollivex -seed 5 -fill |random 
+Tollivex -seed 5 -fill |keyed random 
+Tollivex -vmem -width 3|32 32-be 
 Tollivex -ih|-ihex 
 Tollivex -cr|-crc -crc-model -crlf 
 Tollivex -crc crc32-s|crc32-stm32: 

@@ -78,7 +78,10 @@ std::vector<Row> helpRows() {
       {"-alt", "write IMAGEFILE_Alt.sx", 79},
       {"-seed N", "seed the random fill with N, not the clock", 79},
       {"-fill PATTERN",
-       "random (the default), or 1 to 16 hex bytes: FF, DEADBEEF", 79},
+       "random (the default), keyed (random by address: the same byte at "
+       "the same address, whatever the ranges), or 1 to 16 hex bytes: FF, "
+       "DEADBEEF",
+       79},
       {"-pin A=HEX", "put 1 to 256 hex bytes at address A: -pin 0x40C=FE", 79},
       {"-PROFILE",
        "pin the bytes that leave a part open, keep out what it keeps, and "

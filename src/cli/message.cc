@@ -40,6 +40,13 @@ void reportWarning(const char* format, ...) {
   va_end(args);
 }
 
+void reportNote(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  report("", format, args);
+  va_end(args);
+}
+
 std::string shownText(const std::string& text) {
   static const char kDigits[] = "0123456789ABCDEF";
   std::string shown;

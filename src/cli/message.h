@@ -14,6 +14,10 @@ void reportError(const char* format, ...) TOLLIVEX_PRINTF_LIKE;
 // Prints "Tollivex: warning: " and the formatted text as one line.
 void reportWarning(const char* format, ...) TOLLIVEX_PRINTF_LIKE;
 
+// Prints "Tollivex: " and the formatted text as one line, as a note: what
+// the user may want to know, which is neither an error nor a warning.
+void reportNote(const char* format, ...) TOLLIVEX_PRINTF_LIKE;
+
 // text with each byte 0x01..0x1F and 0x7F written as \xHH, so that a name or
 // argument can neither start a line of its own nor drive the terminal.
 // Every other byte, UTF-8 and the backslash included, stays as it is.

@@ -28,13 +28,15 @@ bool readSeed(const char* text, Command* command) {
 }
 
 bool readFill(const char* text, Command* command) {
-  if (strcasecmp(text, "random") == 0) {
-    command->image.pattern.clear();
+  ImageSpec& image = command->image;
+  image.keyed = strcasecmp(text, "keyed") == 0;
+  if (image.keyed || strcasecmp(text, "random") == 0) {
+    image.pattern.clear();
     return true;
   }
-  if (parseHexBytes(text, 16, &command->image.pattern)) return true;
+  if (parseHexBytes(text, 16, &image.pattern)) return true;
   reportError(
-      "bad fill pattern '%s': expected random or 1 to 16 bytes as hex "
+      "bad fill pattern '%s': expected random, keyed or 1 to 16 bytes as hex "
       "digits, such as FF or DEADBEEF",
       text);
   return false;

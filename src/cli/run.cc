@@ -116,8 +116,10 @@ RunOutcome runImage(int argc, char** argv, time_t now, bool stdoutClosed,
   if (kind == CommandKind::kMisuse) return RunOutcome::kMisuse;
   if (kind != CommandKind::kImage) return answer(kind);
   ImageSpec& image = command.image;
+  const char* epoch = getenv("SOURCE_DATE_EPOCH");
+  const bool fromClock =
+      !command.seedGiven && (epoch == nullptr || *epoch == '\0');
   if (!command.seedGiven) {
-    const char* epoch = getenv("SOURCE_DATE_EPOCH");
     if (!fillSeed(epoch, now, &image.seed)) {
       reportError("SOURCE_DATE_EPOCH must be a whole number of seconds: '%s'",
                   epoch);
@@ -131,6 +133,11 @@ RunOutcome runImage(int argc, char** argv, time_t now, bool stdoutClosed,
                 warnings == 1 ? "" : "s");
     return RunOutcome::kFailed;
   }
+  // The last line before the image: without it, the image could be made
+  // again only with the clock set back to this second.
+  if (fromClock && image.pattern.empty() && !command.quiet)
+    reportNote("seeded from the clock: add -seed %u to write this image again",
+               image.seed);
 #if defined(__GLIBC__)
   // The checks of a long command line leave freed memory behind; handed
   // back now, it is not counted again with the output's buffers.

@@ -48,9 +48,11 @@ struct ImageSpec {
   std::vector<AddressPair> pairs;
   // Data bytes per address: 1, or 2 when addresses count 16-bit words.
   unsigned unit = 1;
-  // The fill: pattern[position % size] when a pattern is given, else the
+  // The fill: pattern[position % size] when a pattern is given, the keyed
+  // fill (each byte from the seed and its position) when keyed, else the
   // srand(seed)/rand() sequence, one value per data byte.
   std::vector<uint8_t> pattern;
+  bool keyed = false;
   uint32_t seed = 1;
   // What replaces the fill, each over the one before: the device profile's
   // blocks, then the pins in command-line order.  With -word, the blocks

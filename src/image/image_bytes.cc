@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "image/keyed_fill.h"
+
 namespace {
 
 // Replaces bytes[k] of a record at address by the block's byte at
@@ -55,7 +57,9 @@ void makeBytes(ImageBytes* bytes, uint32_t address, uint64_t draw, size_t count,
                uint8_t* out) {
   const ImageSpec& image = *bytes->image;
   const uint64_t position = uint64_t{address} * image.unit;
-  if (image.pattern.empty()) {
+  if (image.keyed) {
+    keyedBytes(image.seed, position, out, count);
+  } else if (image.pattern.empty()) {
     // One draw per byte even where a pin replaces it, so that the fill of
     // every later byte depends only on the seed and on how many data bytes
     // came before.

@@ -10,6 +10,7 @@
 #include "image/coverage.h"
 #include "image/fill.h"
 #include "image/kept_out.h"
+#include "image/keyed_fill.h"
 
 namespace {
 
@@ -50,6 +51,7 @@ uint64_t drawAt(const ImageSpec& image, uint32_t address, uint64_t position) {
 uint8_t fillAt(const ImageSpec& image, uint32_t address, uint64_t position) {
   if (!image.pattern.empty())
     return image.pattern[position % image.pattern.size()];
+  if (image.keyed) return keyedByte(image.seed, position);
   auto fill = std::make_unique<FillGenerator>();
   seedFill(fill.get(), image.seed);
   skipFill(fill.get(), drawAt(image, address, position));

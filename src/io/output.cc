@@ -7,11 +7,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <ctime>
-
-#if defined(__x86_64__) || defined(__i386__)
-#include <immintrin.h>
-#endif
 
 #include "io/cleanup.h"
 
@@ -33,30 +28,6 @@ int writeAll(const System& sys, int fd, bool positional, const char* p,
     at += static_cast<uint64_t>(n);
   }
   return 0;
-}
-
-// Waits up to a millisecond, without a system call, for waiting() to turn
-// false: where the other side has a core of its own, it mostly does within
-// a buffer's time (some 50 microseconds), and sleeping and waking would
-// cost more than that.  Returns whether it did.
-template <typename Waiting>
-bool spinWhile(Waiting waiting) {
-  static const bool otherCore = sysconf(_SC_NPROCESSORS_ONLN) > 1;
-  if (!otherCore) return !waiting();
-  timespec now, until;
-  clock_gettime(CLOCK_MONOTONIC, &until);
-  until.tv_nsec += 1000000;
-  for (unsigned i = 1; waiting(); ++i) {
-#if defined(__x86_64__) || defined(__i386__)
-    _mm_pause();
-#endif
-    if (i % 64 != 0) continue;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    if (now.tv_sec * 1000000000L + now.tv_nsec >
-        until.tv_sec * 1000000000L + until.tv_nsec)
-      return false;
-  }
-  return true;
 }
 
 // Writes the buffer of slot k, unless a write has failed already: then the
@@ -83,12 +54,6 @@ void wakeSleeper(Output* out) {
 void* writeSlots(void* arg) {
   auto* out = static_cast<Output*>(arg);
   for (uint64_t k = out->written.load();;) {
-    if (out->made.load() == k) {
-      spinWhile([out, k] {
-        return out->made.load() == k && !out->stopping.load() &&
-               !out->draining.load();
-      });
-    }
     if (out->made.load() == k) {
       std::unique_lock<std::mutex> lock(out->mutex);
       out->writerSleeps.store(true);
@@ -124,10 +89,7 @@ bool startThread(Output* out) {
 // Unless at most limit buffers wait to be written, sleeps until at most
 // wants do.
 void waitForWriter(Output* out, unsigned limit, unsigned wants) {
-  auto waiting = [out](unsigned most) {
-    return out->made.load() - out->written.load() > most;
-  };
-  if (!waiting(limit) || spinWhile([&] { return waiting(limit); })) return;
+  if (out->made.load() - out->written.load() <= limit) return;
   std::unique_lock<std::mutex> lock(out->mutex);
   out->makerWants.store(static_cast<int>(wants));
   out->wake.wait(lock, [out, wants] {

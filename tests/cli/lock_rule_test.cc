@@ -317,7 +317,8 @@ TEST(KeptOutZone, NoDataByteLiesThereAndTheRestStaysAsItWas) {
   // Leaving the zones alone is the point of a profile that keeps them out.
   for (const DeviceProfile& profile : deviceProfiles()) {
     if (!profile.blocks.empty()) continue;
-    std::vector<std::string> args = {"-strict", "-" + std::string(profile.family)};
+    std::vector<std::string> args = {"-strict",
+                                     "-" + std::string(profile.family)};
     if (profile.words == DeviceProfile::Words::kNeeded) args.push_back("-word");
     args.insert(args.end(), {"app", "0", "0xFF"});
     EXPECT_EQ(verdictOf(args), std::make_pair(true, std::string()))

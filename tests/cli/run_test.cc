@@ -85,7 +85,8 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
       {{"-word", "-seed"}, "option '-seed' needs a value"},
       {{"-seed", "12abc", "app"}, "bad seed text '12abc" + expected},
       {{"-fill", "DEADBEE", "app"},
-       "bad fill pattern 'DEADBEE': expected random or 1 to 16 bytes as hex "
+       "bad fill pattern 'DEADBEE': expected random, keyed or 1 to 16 bytes as "
+       "hex "
        "digits, such as FF or DEADBEEF"},
       {{"-pin", "0x40C:FE", "app"}, pin + "0x40C:FE" + inside},
       {{"-pin", "0xFFFFFFFF=FEFEFE", "-word", "app"},

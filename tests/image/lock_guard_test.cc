@@ -59,6 +59,7 @@ TEST(LockGuard, JudgesTheBytesEverySourceLeaves) {
       {{"-seed", "5", "app", "0x1FE", "0x201"}, Judged::kLate, "open", Kind::kFill, 0, kImage},
       // Over an earlier range, the later one's draw stands.
       {{"-seed", "5", "app", "0x200", "0x201", "0x1F0", "0x201"}, Judged::kLate, "open", Kind::kFill, 0, kImage},
+      {{"-seed", "5", "-fill", "keyed", "app", "0x200", "0x201", "0x1F0", "0x201"}, Judged::kLate, "open", Kind::kFill, 0, kImage},
       {{"-seed", "5", "-crc", "sum16:0x200:0:0x1FF", "app", "0", "0x201"}, Judged::kSettled, nullptr},
       {{"-seed", "5", "-crc", "sum16:0x200:0:0x1FF", "app", "0", "0x201"}, Judged::kLate, "open", Kind::kCheck, 0, kImage},
       {{"-seed", "5", "-pin", "0x200=FFFF", "-crc", "sum8:0x201", "app", "0", "0x201"}, Judged::kLate, "open", Kind::kPin, 0, kImage},
