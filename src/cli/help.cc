@@ -93,6 +93,10 @@ std::vector<Row> helpRows() {
        "write what locks the part for good (a pin, a check value, erased "
        "flash), with a warning",
        79},
+      {"-align N",
+       "widen every range to N-byte flash words (2 to 4096, a power of two; "
+       "words with -word), the added bytes erased",
+       79},
       {"-reclen N",
        "at most N data bytes a record: 1 to 250 (255 with -ihex or -titxt), "
        "even with -word; 32 by default (16 with -titxt); with -vmem or "

@@ -198,6 +198,18 @@ bool readEntry(const char* text, Command* command) {
   return false;
 }
 
+bool readAlign(const char* text, Command* command) {
+  uint32_t align;
+  if (parseAddress(text, &align) && align >= 2 && align <= 4096 &&
+      (align & (align - 1)) == 0) {
+    command->image.align = align;
+    return true;
+  }
+  reportError("bad alignment '%s': expected a power of two from 2 to 4096",
+              text);
+  return false;
+}
+
 bool readWidth(const char* text, Command* command) {
   RecordShape& shape = command->image.shape;
   for (const unsigned width : {8u, 16u, 32u}) {
@@ -234,6 +246,7 @@ const ValueOption kValueOptions[] = {
     {"-entry", readEntry},
     {"-header", readHeader},
     {"-width", readWidth},
+    {"-align", readAlign},
     {"-crc", readCheck},
     {"-crc-model", readCrcModel},
     {"-erased", readErased},

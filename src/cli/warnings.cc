@@ -122,7 +122,9 @@ std::string sourceText(const ImageSpec& image, const ByteSource& source) {
     case ByteSource::Kind::kCheck:
       return "-crc '" + image.checks[source.index].text + "'";
     case ByteSource::Kind::kGap:
-      return std::string("the ") + formatWord(image.format) + " gap fill";
+      return spansImage(image.format)
+                 ? std::string("the ") + formatWord(image.format) + " gap fill"
+                 : std::string("the -align padding");
     case ByteSource::Kind::kErased:
       if (source.first == source.last)
         snprintf(range, sizeof range, "0x%08X", source.first);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "image/align.h"
 #include "image/check_schedule.h"
 #include "image/image_bytes.h"
 #include "image/kept_out.h"
@@ -42,24 +43,27 @@ void runPass(const ImageSpec& image, const std::vector<size_t>& work,
   uint8_t stretch[kStretchBytes];
   uint64_t draw = 0;  // Of the pair's first byte.
   size_t r = 0;
-  // The ranges rise without overlap, and so do the regions.
-  for (const AddressPair& pair : image.pairs) {
-    if (pair.start > pair.end) continue;
-    while (r < regions.size() && regions[r].end < pair.start) ++r;
-    for (size_t k = r; k < regions.size() && regions[k].start <= pair.end;
-         ++k) {
-      const uint64_t last = std::min(pair.end, regions[k].end);
-      for (uint64_t a = std::max(pair.start, regions[k].start); a <= last;) {
-        const auto n = static_cast<size_t>(
-            std::min<uint64_t>(kStretchBytes, last - a + 1));
-        const auto at = static_cast<uint32_t>(a);
-        makeBytes(bytes, at, draw + (a - pair.start), n, stretch);
-        // Kept-out bytes count as erased, as bytes no range covers do.
-        for (const AddressPair& piece :
-             outsideZones(image, at, static_cast<uint32_t>(a + n - 1)))
-          passBytes(&pass, piece.start, stretch + (piece.start - at),
-                    piece.end - piece.start + 1);
-        a += n;
+  // The ranges rise without overlap, and so do their runs (the padding of
+  // each too) and the regions.
+  for (size_t i = 0; i < image.pairs.size(); ++i) {
+    const AddressPair& pair = image.pairs[i];
+    for (const AddressPair& run : runsOf(image, i)) {
+      while (r < regions.size() && regions[r].end < run.start) ++r;
+      for (size_t k = r; k < regions.size() && regions[k].start <= run.end;
+           ++k) {
+        const uint64_t last = std::min(run.end, regions[k].end);
+        for (uint64_t a = std::max(run.start, regions[k].start); a <= last;) {
+          const auto n = static_cast<size_t>(
+              std::min<uint64_t>(kStretchBytes, last - a + 1));
+          const auto at = static_cast<uint32_t>(a);
+          makeRunBytes(bytes, pair, draw, at, n, stretch);
+          // Kept-out bytes count as erased, as bytes no range covers do.
+          for (const AddressPair& piece :
+               outsideZones(image, at, static_cast<uint32_t>(a + n - 1)))
+            passBytes(&pass, piece.start, stretch + (piece.start - at),
+                      piece.end - piece.start + 1);
+          a += n;
+        }
       }
     }
     draw += pairBytes(pair, image.unit);

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "image/image.h"
 #include "image/writer.h"
@@ -18,9 +19,11 @@ constexpr uint64_t kSliceBytes = uint64_t{1} << 20;
 
 struct ImageDriver {
   ImageWriter writer;
-  size_t pair;    // The pair being written.
-  uint64_t next;  // Its next address,
-  uint64_t draw;  // and the draw of the fill its first byte takes.
+  size_t pair;                    // The pair being written,
+  std::vector<AddressPair> runs;  // what its records cover (see align.h),
+  size_t run;                     // the run being written,
+  uint64_t next;                  // and its next address.
+  uint64_t draw;  // The draw of the fill the pair's first byte takes.
   bool started;   // The start of the image is written.
 };
 

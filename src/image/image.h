@@ -63,6 +63,10 @@ struct ImageSpec {
   // the line defines for them.
   std::vector<PlacedCheck> checks;
   std::vector<CheckKind> models;
+  // -align: ranges widened to multiples of align addresses, and for each
+  // pair the padding that adds (see align.h); none when align is 1.
+  unsigned align = 1;
+  std::vector<std::vector<AddressPair>> pads;
   // What flash holds where nothing was written: what a check region counts
   // for a byte no range covers or a zone keeps out, and what fills the gaps
   // of a binary image.
@@ -91,8 +95,8 @@ inline uint64_t pairBytes(const AddressPair& pair, unsigned unit) {
 // The data bytes of the whole image.
 uint64_t imageBytes(const ImageSpec& image);
 
-// The lowest start and highest end over the pairs that hold a byte; false
-// when none does.
+// The lowest start and highest end over the pairs that hold a byte and
+// their padding; false when none does.
 bool imageSpan(const ImageSpec& image, uint32_t* low, uint32_t* high);
 
 // Whether each pair that holds a byte starts above the end of the one

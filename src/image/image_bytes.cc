@@ -2,6 +2,7 @@
 // bytes.
 #include "image/image_bytes.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "image/keyed_fill.h"
@@ -70,6 +71,27 @@ void makeBytes(ImageBytes* bytes, uint32_t address, uint64_t draw, size_t count,
     memcpy(out, bytes->pattern.data() + position % image.pattern.size(), count);
   }
   if (!bytes->byRecord) pinBytes(bytes, position, count, out);
+}
+
+void makeRunBytes(ImageBytes* bytes, const AddressPair& pair, uint64_t pairDraw,
+                  uint32_t address, size_t count, uint8_t* out) {
+  const ImageSpec& image = *bytes->image;
+  const unsigned unit = image.unit;
+  const uint64_t last = address + count / unit - 1;
+  const uint64_t from = std::max<uint64_t>(address, pair.start);
+  const uint64_t to = std::min<uint64_t>(last, pair.end);
+  if (from > address || to < last) {
+    // Padding: no draws, and the blocks win over it as over the fill.
+    memset(out, image.erased, count);
+    if (image.profile != nullptr)
+      for (const ProfileBlock& block : image.profile->blocks)
+        matchBlock(block, address, count, out);
+  }
+  if (from <= to)
+    makeBytes(bytes, static_cast<uint32_t>(from),
+              pairDraw + (from - pair.start) * unit,
+              static_cast<size_t>(to - from + 1) * unit,
+              out + (from - address) * unit);
 }
 
 void pinRecord(ImageBytes* bytes, uint32_t address, size_t count,

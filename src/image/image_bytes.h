@@ -40,6 +40,13 @@ void startImageBytes(ImageBytes* bytes, const ImageSpec& image);
 void makeBytes(ImageBytes* bytes, uint32_t address, uint64_t draw, size_t count,
                uint8_t* out);
 
+// Makes the count bytes from address on of a run of pair (see align.h)
+// into out: the pair's own by makeBytes, its first byte taking the
+// pairDraw-th value, and the padding erased, but a profile block's bytes
+// where one lies.
+void makeRunBytes(ImageBytes* bytes, const AddressPair& pair, uint64_t pairDraw,
+                  uint32_t address, size_t count, uint8_t* out);
+
 // With bytes->byRecord: pins the count bytes of the record at address.
 void pinRecord(ImageBytes* bytes, uint32_t address, size_t count, uint8_t* out);
 

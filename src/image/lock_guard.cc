@@ -32,6 +32,7 @@ struct Holdings {
   // gaps too.
   bool binary = false;
   uint32_t low = 0, high = 0;
+  Coverage pads;      // What -align adds.
   bool late = false;  // The fill and the check values are known.
   std::vector<CheckValue> values;
 };
@@ -77,11 +78,13 @@ HeldByte heldAt(const Holdings& h, uint64_t position) {
   const ImageSpec& image = *h.image;
   const auto address = static_cast<uint32_t>(position / image.unit);
   HeldByte held = {image.erased, {}, false};
-  if (!coversAny(h.coverage, address, address) ||
-      zoneWithin(image, address, address) != nullptr) {
-    // The gaps of a binary image hold the gap fill, but a block's bytes
-    // where one lies.
-    if (!h.binary || address < h.low || address > h.high) return held;
+  const bool keptOut = zoneWithin(image, address, address) != nullptr;
+  if (!coversAny(h.coverage, address, address) || keptOut) {
+    // The gaps of a binary image and the padding of -align hold the erased
+    // value, but a block's bytes where one lies.
+    const bool padded = !keptOut && coversAny(h.pads, address, address);
+    if (!padded && (!h.binary || address < h.low || address > h.high))
+      return held;
     held.source.kind =
         blockByte(image, position, &held.value) ? Kind::kBlock : Kind::kGap;
     return held;
@@ -230,6 +233,10 @@ Holdings holdingsOf(const ImageSpec& image) {
   Holdings h;
   h.image = &image;
   h.coverage = coverageOf(image.pairs);
+  std::vector<AddressPair> pads;
+  for (const std::vector<AddressPair>& some : image.pads)
+    pads.insert(pads.end(), some.begin(), some.end());
+  h.pads = coverageOf(pads);
   h.binary = spansImage(image.format) && imageSpan(image, &h.low, &h.high);
   return h;
 }

@@ -3,6 +3,7 @@
 
 #include <numeric>
 
+#include "image/align.h"
 #include "image/kept_out.h"
 
 size_t cutRecords(uint64_t perRecord, unsigned unit, uint64_t first,
@@ -39,12 +40,13 @@ uint64_t recordCount(uint64_t perRecord, uint32_t start, uint32_t end) {
 
 uint64_t imageRecords(const ImageSpec& image) {
   uint64_t records = 0;
-  for (const AddressPair& pair : image.pairs) {
-    if (pair.start > pair.end) continue;
+  for (size_t i = 0; i < image.pairs.size(); ++i) {
     // A piece after a zone starts a record where the zone ends; every other
     // cut stays where it was.
-    for (const AddressPair& piece : outsideZones(image, pair.start, pair.end))
-      records += recordCount(addressesPerRecord(image), piece.start, piece.end);
+    for (const AddressPair& run : runsOf(image, i))
+      for (const AddressPair& piece : outsideZones(image, run.start, run.end))
+        records +=
+            recordCount(addressesPerRecord(image), piece.start, piece.end);
   }
   return records;
 }

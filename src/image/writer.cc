@@ -82,10 +82,10 @@ bool writeGap(ImageWriter* writer, uint64_t address, uint64_t count,
   return true;
 }
 
-// Writes the records of addresses first..last, which lie in one stretch
-// and end where a record ends (or where the range does).
-bool writeStretch(ImageWriter* writer, uint64_t first, uint64_t last,
-                  uint64_t draw) {
+// Writes the records of addresses first..last of a run of pair, which lie
+// in one stretch and end where a record ends (or where the run does).
+bool writeStretch(ImageWriter* writer, const AddressPair& pair,
+                  uint64_t pairDraw, uint64_t first, uint64_t last) {
   const ImageSpec& image = *writer->image;
   Output* out = writer->out;
   const auto address = static_cast<uint32_t>(first);
@@ -103,7 +103,7 @@ bool writeStretch(ImageWriter* writer, uint64_t first, uint64_t last,
   // A binary image takes the bytes in place, in the output.
   uint8_t* bytes = room.inPlace ? reinterpret_cast<uint8_t*>(outputEnd(out))
                                 : writer->stretch;
-  makeBytes(&writer->bytes, address, draw, size, bytes);
+  makeRunBytes(&writer->bytes, pair, pairDraw, address, size, bytes);
   if (writer->bytes.byRecord) {
     for (size_t k = 0; k < n; ++k) {
       const RecordCut& cut = writer->cuts[k];
@@ -150,16 +150,15 @@ bool writeImageStart(ImageWriter* writer) {
   return true;
 }
 
-bool writeRange(ImageWriter* writer, uint32_t start, uint32_t end,
-                uint64_t draw) {
+bool writeRange(ImageWriter* writer, const AddressPair& pair, uint64_t pairDraw,
+                uint32_t start, uint32_t end) {
   const ImageSpec& image = *writer->image;
   const uint64_t perStretch = kStretchBytes / image.unit;  // Addresses.
   const uint64_t perRecord = addressesPerRecord(image);
   for (uint64_t a = start; a <= end;) {
     uint64_t last = a + perStretch - 1;
     last = last < end ? lastRecordEnd(perRecord, a, last) : end;
-    if (!writeStretch(writer, a, last, draw + (a - start) * image.unit))
-      return false;
+    if (!writeStretch(writer, pair, pairDraw, a, last)) return false;
     a = last + 1;
   }
   return true;

@@ -42,11 +42,12 @@ void startImageWriter(ImageWriter* writer, const ImageSpec& image, Output* out);
 bool writeImageStart(ImageWriter* writer);
 
 // Writes the records for the inclusive range start..end of the image's
-// addresses, a piece of a range that starts where a record starts, in
-// rising order; its first byte takes the draw-th value of the fill.
-// Nothing is written when start > end.
-bool writeRange(ImageWriter* writer, uint32_t start, uint32_t end,
-                uint64_t draw);
+// addresses, a piece of a run of pair (its own addresses and its padding,
+// see align.h) that starts where a record starts or the run does, in
+// rising order; the pair's first byte takes the pairDraw-th value of the
+// fill.  Nothing is written when start > end.
+bool writeRange(ImageWriter* writer, const AddressPair& pair, uint64_t pairDraw,
+                uint32_t start, uint32_t end);
 
 // Writes what comes after the data (the S-record count and terminator, or
 // the Intel HEX start address and end record), then everything the output

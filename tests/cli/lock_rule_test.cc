@@ -218,6 +218,7 @@ TEST(LockRule, JudgesEveryByteThePartWillHold) {
       {{"-nrf53", "-erased", "00", "-ihex", "-o", "n.hex", "0x00FF8000", "0x00FF8020"}, false,
        "Tollivex: the erased value where no range covers 0x00FF8021..0x00FF8023 sets ERASEPROTECT (0x00FF8020) "
        "of -nrf53 to 0x000000FF: " + kErase},
+      {{"-nrf53", "-erased", "00", "-align", "4", "-o", "n.sx", "0x00FF8023", "0x00FF8023"}, true, ""},
       {{"-nrf53", "-erased", "00", "-o", "n.sx", "0x00FF8023", "0x00FF8023"}, false,
        "Tollivex: the erased value where no range covers 0x00FF8020..0x00FF8022 sets ERASEPROTECT (0x00FF8020) "
        "of -nrf53 to 0xFF000000: " + kErase},

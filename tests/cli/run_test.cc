@@ -175,6 +175,12 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
        "bad record length '256': expected a number of words a line from 1 "
        "to 255"},
       {{"-carray", "app", "1", "0"}, "-carray needs a range that holds a byte"},
+      {{"-align", "3", "app"},
+       "bad alignment '3': expected a power of two from 2 to 4096"},
+      {{"-align", "8192", "app"},
+       "bad alignment '8192': expected a power of two from 2 to 4096"},
+      {{"-word", "-hcs08", "-align", "4", "app"},
+       "-align does not apply to -hcs08 with -word"},
       // Into /dev/null: were it taken, the array would fill the disk.
       {{"-carray", "-o", "/dev/null", "0", "0xFFFFFFFF"},
        "-carray holds at most 4294967295 bytes, and 0x00000000..0xFFFFFFFF "

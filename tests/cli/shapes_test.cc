@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
 #include "cli/tool_runner.h"
 #include "srec_reader.h"
@@ -37,6 +38,14 @@ TEST_F(Shapes, CutAndFrameTheRecordsAsAsked) {
       {{"-reclen", "7"}, {"5", "0x10FFFF"}, {}, "", "S9030000FC\n", ""},
       {{"-word", "-reclen", "8"}, {"0", "9"}, {{0, 8}, {4, 8}, {8, 4}}, "01119",
        "S9030000FC\n", ""},
+      // -align cuts the records of the widened ranges, whose shared bytes
+      // the first takes; with -word it counts words.
+      {{"-align", "8"}, {"0x08000002", "0x0800000D"}, {{0x08000000, 16}},
+       "039", "S9030000FC\n", ""},
+      {{"-align", "16"}, {"0x100", "0x104", "0x10A", "0x112"},
+       {{0x100, 10}, {0x10A, 22}}, "0119", "S9030000FC\n", ""},
+      {{"-word", "-align", "4"}, {"1", "2"}, {{0, 8}}, "019", "S9030000FC\n",
+       ""},
       {{"-ihex", "-reclen", "255"}, {"0xFFF0", "0x1000F"},
        {{0xFFF0, 15}, {0xFFFF, 1}, {0x10000, 16}}, "", ":00000001FF\n",
        "Data:   00FFF0 - 01000F"},
@@ -105,17 +114,23 @@ TEST_F(Shapes, CutAndFrameTheRecordsAsAsked) {
     }
     EXPECT_TRUE(c.types.empty() || types == c.types) << types;
     EXPECT_TRUE(c.layout.empty() || layout == c.layout) << c.args[0];
-    // Every record starts at the range's start, or on a multiple of the
-    // length or of 0x10000, and takes up where the one before ended.
+    // Every record starts at a range's start (widened with -align), or on
+    // a multiple of the length or of 0x10000, and takes up where the one
+    // before ended.
     auto length = std::find(c.args.begin(), c.args.end(), "-reclen");
+    auto align = std::find(c.args.begin(), c.args.end(), "-align");
     const uint64_t unit = given("-word") ? 2 : 1;
     const uint64_t per =
         (length == c.args.end() ? 32 : std::stoul(length[1])) / unit;
-    const uint64_t start = std::stoul(c.pairs[0], nullptr, 0);
-    uint64_t next = start;
+    std::set<uint64_t> starts;
+    for (size_t i = 0; i < c.pairs.size(); i += 2)
+      starts.insert({std::stoul(c.pairs[i], nullptr, 0),
+                     std::stoul(c.pairs[i], nullptr, 0) &
+                         -(align == c.args.end() ? 1 : std::stoul(align[1]))});
+    uint64_t next = *starts.begin();
     for (const auto& [address, size] : layout) {
       EXPECT_EQ(address, next) << c.args[0];
-      EXPECT_TRUE(address == start || address % per == 0 ||
+      EXPECT_TRUE(starts.count(address) || address % per == 0 ||
                   address % 0x10000 == 0)
           << c.args[0] << " " << address;
       next = address + size / unit;
@@ -126,6 +141,56 @@ TEST_F(Shapes, CutAndFrameTheRecordsAsAsked) {
     EXPECT_EQ(info.status, 0) << c.args[0] << info.err;
     EXPECT_EQ(info.err, "") << c.args[0];
     EXPECT_NE(info.out.find(c.info), std::string::npos) << info.out;
+  }
+}
+
+// The bytes -align adds hold the erased value, or a block's where one lies,
+// take no draws, never replace a range's byte, and count in a check
+// region; S-records and -bin agree.
+TEST_F(Shapes, AlignAddsErasedBytesThatTakeNoDraws) {
+  const std::vector<std::string> kCheck = {"-crc", "sum8:0x500:0x3F0:0x40F"};
+  const struct {
+    unsigned align;
+    std::vector<std::string> args;  // The options, "app" and the pairs.
+  } cases[] = {
+      {8, {"app", "0x102", "0x10D"}},
+      {16, {"app", "0x100", "0x104", "0x10A", "0x112"}},
+      {16, {"-kin", "app", "0x3F8", "0x401"}},
+      {16,
+       {"-kin", kCheck[0], kCheck[1], "app", "0x3F8", "0x401", "0x500",
+        "0x503"}},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = {"-q", "-seed", "3"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    ASSERT_EQ(run(args).status, 0);
+    const Memory plain = memoryOf(file("app.sx"));
+    args.insert(args.begin(), {"-align", std::to_string(c.align)});
+    ASSERT_EQ(run(args).status, 0);
+    const Memory padded = memoryOf(file("app.sx"));
+    args.insert(args.begin(), "-bin");
+    ASSERT_EQ(run(args).status, 0);
+    const std::string bin = file("app.bin");
+    const bool kin = c.args[0] == "-kin";
+    std::set<uint32_t> widened;
+    for (auto p = std::find(c.args.begin(), c.args.end(), "app") + 1;
+         p != c.args.end(); p += 2)
+      for (uint32_t a = std::stoul(*p, nullptr, 0) & -c.align;
+           a <= (std::stoul(p[1], nullptr, 0) | (c.align - 1)); ++a)
+        widened.insert(a);
+    ASSERT_EQ(padded.size(), widened.size()) << c.args.back();
+    unsigned sum = 0;
+    for (uint32_t a = 0x3F0; a <= 0x40F; ++a)
+      sum += padded.count(a) ? padded.at(a) : 0xFF;
+    for (const auto& [a, byte] : padded) {
+      EXPECT_EQ(widened.count(a), 1u) << a;
+      const int erased = kin && a == 0x40C ? 0xFE : 0xFF;
+      EXPECT_EQ(byte, a == 0x500 && c.args.size() > 5 ? sum & 0xFF
+                      : plain.count(a)                ? plain.at(a)
+                                                      : erased)
+          << c.args.back() << " " << a;
+      EXPECT_EQ(static_cast<uint8_t>(bin.at(a - padded.begin()->first)), byte);
+    }
   }
 }
 
