@@ -82,6 +82,10 @@ std::vector<Row> helpRows() {
        "the same address, whatever the ranges), or 1 to 16 hex bytes: FF, "
        "DEADBEEF",
        79},
+      {"-threads N",
+       "make a keyed fill on N threads (1 to 64); as many as there are "
+       "cores, up to 8, by default",
+       79},
       {"-pin A=HEX", "put 1 to 256 hex bytes at address A: -pin 0x40C=FE", 79},
       {"-PROFILE",
        "pin the bytes that leave a part open, keep out what it keeps, and "

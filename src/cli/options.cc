@@ -198,6 +198,16 @@ bool readEntry(const char* text, Command* command) {
   return false;
 }
 
+bool readThreads(const char* text, Command* command) {
+  uint32_t threads;
+  if (parseAddress(text, &threads) && threads >= 1 && threads <= 64) {
+    command->image.threads = threads;
+    return true;
+  }
+  reportError("bad thread count '%s': expected a number from 1 to 64", text);
+  return false;
+}
+
 bool readAlign(const char* text, Command* command) {
   uint32_t align;
   if (parseAddress(text, &align) && align >= 2 && align <= 4096 &&
@@ -247,6 +257,7 @@ const ValueOption kValueOptions[] = {
     {"-header", readHeader},
     {"-width", readWidth},
     {"-align", readAlign},
+    {"-threads", readThreads},
     {"-crc", readCheck},
     {"-crc-model", readCrcModel},
     {"-erased", readErased},

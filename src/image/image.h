@@ -63,6 +63,9 @@ struct ImageSpec {
   // the line defines for them.
   std::vector<PlacedCheck> checks;
   std::vector<CheckKind> models;
+  // The threads that make a keyed fill ahead (-threads): 1 makes it as the
+  // records are, 0 as many as the machine has cores, up to 8.
+  unsigned threads = 0;
   // -align: ranges widened to multiples of align addresses, and for each
   // pair the padding that adds (see align.h); none when align is 1.
   unsigned align = 1;

@@ -38,6 +38,7 @@ void pinBytes(ImageBytes* bytes, uint64_t position, size_t count,
 
 void startImageBytes(ImageBytes* bytes, const ImageSpec& image) {
   bytes->image = &image;
+  bytes->ahead = nullptr;
   bytes->draws = 0;
   const std::vector<uint8_t>& pattern = image.pattern;
   bytes->pattern.clear();
@@ -58,7 +59,9 @@ void makeBytes(ImageBytes* bytes, uint32_t address, uint64_t draw, size_t count,
                uint8_t* out) {
   const ImageSpec& image = *bytes->image;
   const uint64_t position = uint64_t{address} * image.unit;
-  if (image.keyed) {
+  if (image.keyed && bytes->ahead != nullptr) {
+    takeKeyed(bytes->ahead, draw, out, count);
+  } else if (image.keyed) {
     keyedBytes(image.seed, position, out, count);
   } else if (image.pattern.empty()) {
     // One draw per byte even where a pin replaces it, so that the fill of

@@ -11,6 +11,7 @@
 
 #include "image/fill.h"
 #include "image/image.h"
+#include "image/keyed_ahead.h"
 #include "image/pins.h"
 
 // The most data bytes made at once.
@@ -23,6 +24,9 @@ struct ImageBytes {
   // The pattern written out to a stretch and a pattern more, so that the
   // fill of any stretch is one copy from offset position % pattern size.
   std::vector<uint8_t> pattern;
+  // Where a keyed fill made ahead on threads comes from; null when the
+  // bytes make it themselves.
+  KeyedAhead* ahead = nullptr;
   PinMap pins;
   PinCursor cursor;     // Where the last bytes were pinned,
   uint64_t pinnedFrom;  // from this position on.

@@ -131,6 +131,11 @@ void startImageWriter(ImageWriter* writer, const ImageSpec& image,
   writer->image = &image;
   writer->out = out;
   startImageBytes(&writer->bytes, image);
+  const unsigned threads = keyedThreads(image);
+  stopKeyedAhead(&writer->ahead);
+  if (image.keyed && threads > 1 &&
+      startKeyedAhead(&writer->ahead, image, threads, *out->sys))
+    writer->bytes.ahead = &writer->ahead;
   uint32_t low = 0, high = 0;
   const uint64_t span =
       imageSpan(image, &low, &high) ? uint64_t{high} - low + 1 : 0;

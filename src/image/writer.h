@@ -20,6 +20,7 @@ struct ImageWriter {
   const ImageSpec* image;
   Output* out;
   ImageBytes bytes;
+  KeyedAhead ahead;  // The keyed fill, when threads make it.
   Encoder encoder;
   std::vector<CheckValue> values;  // Of the image's checks.
   CheckPass checks;                // Works out the rest as the image goes.

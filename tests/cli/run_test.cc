@@ -175,6 +175,8 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
        "bad record length '256': expected a number of words a line from 1 "
        "to 255"},
       {{"-carray", "app", "1", "0"}, "-carray needs a range that holds a byte"},
+      {{"-threads", "65", "app"},
+       "bad thread count '65': expected a number from 1 to 64"},
       {{"-align", "3", "app"},
        "bad alignment '3': expected a power of two from 2 to 4096"},
       {{"-align", "8192", "app"},

@@ -110,6 +110,17 @@ TEST_F(Seeding, TheKeyedFillFollowsTheAddress) {
       for (size_t k = 0; k < want.size(); ++k)
         EXPECT_EQ(bytes.at(at + k), want[k]) << line[0] << " " << at + k;
   }
+  // Made ahead on threads, chunk by chunk across the ranges, it is the same.
+  std::string one;
+  for (const char* threads : {"1", "2", "3", "8"}) {
+    ASSERT_EQ(run({"-seed", "1", "-fill", "keyed", "-threads", threads, "-o",
+                   "-", "0x3FFFF", "0x2FFFFF", "7", "6", "0xFFFFFF00", "-1"},
+                  {-1, (dir_ + "/k.sx").c_str()})
+                  .status,
+              0);
+    if (one.empty()) one = file("k.sx");
+    EXPECT_TRUE(file("k.sx") == one) << threads;
+  }
 }
 
 }  // namespace
