@@ -50,7 +50,6 @@ void padRanges(ImageSpec* image) {
 std::vector<AddressPair> runsOf(const ImageSpec& image, size_t i) {
   const AddressPair& pair = image.pairs[i];
   if (pair.start > pair.end) return {};
-  std::vector<AddressPair> runs;
   std::vector<AddressPair> pieces =
       image.pads.empty() ? std::vector<AddressPair>{} : image.pads[i];
   pieces.push_back(pair);
@@ -58,11 +57,12 @@ std::vector<AddressPair> runsOf(const ImageSpec& image, size_t i) {
             [](const AddressPair& a, const AddressPair& b) {
               return a.start < b.start;
             });
-  for (const AddressPair& piece : pieces) {
-    if (!runs.empty() && uint64_t{runs.back().end} + 1 == piece.start)
-      runs.back().end = piece.end;
+  std::vector<AddressPair> runs = {pieces[0]};
+  for (size_t k = 1; k < pieces.size(); ++k) {
+    if (uint64_t{runs.back().end} + 1 == pieces[k].start)
+      runs.back().end = pieces[k].end;
     else
-      runs.push_back(piece);
+      runs.push_back(pieces[k]);
   }
   return runs;
 }

@@ -47,7 +47,7 @@ void* makeChunks(void* arg) {
   const uint64_t count = ahead->count;
   const uint64_t chunks = (ahead->total + kKeyedChunk - 1) / kKeyedChunk;
   for (uint64_t c = self->index, k = 0; c < chunks; c += count, ++k) {
-    const size_t slot = self->index * kKeyedSlots + k % kKeyedSlots;
+    const size_t slot = size_t{self->index} * kKeyedSlots + k % kKeyedSlots;
     {
       std::unique_lock<std::mutex> lock(ahead->mutex);
       ahead->freed.wait(lock, [ahead, slot] {

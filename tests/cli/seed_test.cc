@@ -26,6 +26,7 @@ TEST_F(Seeding, SourceDateEpochReplacesTheClock) {
        "range\n" +
            note},
       {{"-q", "app", "0", "63"}, ""},
+      {{"-seed", "5", "app", "0", "63"}, ""},
       {{"-fill", "FF", "app", "0", "63"}, ""}};
   for (const auto& [args, err] : noted) {
     std::vector<std::string> argv = {"env", "SOURCE_DATE_EPOCH=", TOLLIVEX_EXE};
