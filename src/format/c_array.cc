@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "format/header_text.h"
 #include "format/hex_digits.h"
 
 namespace {

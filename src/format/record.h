@@ -44,30 +44,4 @@ inline char* endLine(char* p, bool crlf) {
   return p;
 }
 
-// The most bytes of the file name a header without -header holds, as the
-// S0 record always had it.
-constexpr size_t kHeaderNameBytes = 36;
-
-// The header text of an image written to name: -header's, or the name.
-inline std::string headerText(const RecordShape& shape,
-                              const std::string& name) {
-  return shape.headerGiven ? shape.header : name.substr(0, kHeaderNameBytes);
-}
-
-// The header text as a comment may hold it: control bytes and bytes past
-// ASCII become '?', and so does the '/' of a "*/" or "/*" in a C comment,
-// which would end the comment or draw a warning.
-inline std::string commentText(const std::string& text, bool cComment) {
-  std::string safe = text;
-  for (size_t k = 0; k < safe.size(); ++k) {
-    const auto c = static_cast<unsigned char>(safe[k]);
-    if (c < 0x20 || c > 0x7E) safe[k] = '?';
-    if (!cComment || c != '/') continue;
-    if ((k > 0 && safe[k - 1] == '*') ||
-        (k + 1 < safe.size() && safe[k + 1] == '*'))
-      safe[k] = '?';
-  }
-  return safe;
-}
-
 #endif  // TOLLIVEX_FORMAT_RECORD_H_

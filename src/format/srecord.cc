@@ -2,6 +2,8 @@
 // S7/S8/S9 terminator.
 #include "format/srecord.h"
 
+#include "format/header_text.h"
+
 namespace {
 
 // The size of the smallest address field (2, 3 or 4 bytes) that holds

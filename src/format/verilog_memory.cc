@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "format/header_text.h"
+
 void startVmem(VmemEncoder* encoder, const RecordShape& shape) {
   *encoder = {&shape, false, 0};
 }

@@ -281,13 +281,18 @@ TEST_F(Formats, VerilogReadsTheWordsOfEachWidth) {
 // binary image of the same line in words of each width; no header text
 // ends its comment.
 TEST_F(Formats, TheCompilersReadTheArrayOfEachWidth) {
-  std::ofstream(dir_ + "/t.c")
-      << "#include <stdio.h>\n#include \"app.c\"\nint main(void) {\n"
-      << "  printf(\"%08x %u\\n\", (unsigned)app_address, "
-         "(unsigned)app_size);\n"
-      << "  for (unsigned long i = 0; i < sizeof app / sizeof app[0]; ++i)\n"
-      << "    printf(\"%0*lx\\n\", (int)(2 * sizeof app[0]), "
-         "(unsigned long)app[i]);\n  return 0;\n}\n";
+  // One program prints the address, the size and every element of the
+  // arrays a8, a16 and a32, one a width.
+  std::ofstream t(dir_ + "/t.c");
+  t << "#include <stdio.h>\n";
+  for (const char* a : {"a8", "a16", "a32"})
+    t << "#include \"" << a << ".c\"\n";
+  t << "#define SHOW(a) printf(\"%08x %u\\n\", (unsigned)a##_address, "
+       "(unsigned)a##_size); for (unsigned long i = 0; i < sizeof a / sizeof "
+       "a[0]; ++i) printf(\"%0*lx\\n\", (int)(2 * sizeof a[0]), "
+       "(unsigned long)a[i]);\n"
+    << "int main(void) { SHOW(a8) SHOW(a16) SHOW(a32) return 0; }\n";
+  t.close();
   for (const std::vector<std::string>& line : kReadLines) {
     std::vector<std::string> bin = {"-q", "-bin"};
     bin.insert(bin.end(), line.begin(), line.end());
@@ -296,28 +301,31 @@ TEST_F(Formats, TheCompilersReadTheArrayOfEachWidth) {
     const std::string bytes = file("app.bin");
     for (size_t k = 0; k < bytes.size(); ++k)
       memory[k] = static_cast<uint8_t>(bytes[k]);
+    char head[32];
+    snprintf(head, sizeof head, "%08x %zu\n", 0u, bytes.size());
+    std::string want;
     for (const std::string width : {"8", "16-be", "32"}) {
-      std::vector<std::string> args = {"-q",    "-carray", "-width", width,
-                                       "-crlf", "-header", "*/ a /*"};
+      std::vector<std::string> args = {
+          "-q",      "-carray", "-width",
+          width,     "-crlf",   "-header",
+          "*/ a /*", "-o",      "a" + std::to_string(std::stoul(width)) + ".c"};
       args.insert(args.end(), line.begin(), line.end());
-      ASSERT_EQ(run(args).status, 0);
-      const unsigned size = std::stoul(width) / 8;
-      char head[32];
-      snprintf(head, sizeof head, "%08x %zu\n", 0u, bytes.size());
-      // A broken array draws an error a byte, each quoting its line: three,
-      // unquoted, keep a fault's output small.
-      for (const char* compiler : {"cc -std=c99", "c++ -std=c++11 -x c++"}) {
-        const ToolRun built =
-            runProgram({"sh", "-c",
-                        std::string(compiler) +
-                            " -Wall -Wextra -Werror -fmax-errors=3 "
-                            "-fno-diagnostics-show-caret t.c -o t && ./t"},
-                       dir_);
-        EXPECT_EQ(built.err, "") << compiler;
-        EXPECT_TRUE(built.out == head + wordsOf(memory, bytes.size() - 1, size,
-                                                width.size() > 2))
-            << compiler << " " << width;
-      }
+      args.erase(std::find(args.begin(), args.end(), "app"));
+      ASSERT_EQ(run(args).status, 0) << width;
+      want += head + wordsOf(memory, bytes.size() - 1, std::stoul(width) / 8,
+                             width.size() > 2);
+    }
+    // A broken array draws an error a byte, each quoting its line: three,
+    // unquoted, keep a fault's output small.
+    for (const char* compiler : {"cc -std=c99", "c++ -std=c++11 -x c++"}) {
+      const ToolRun built =
+          runProgram({"sh", "-c",
+                      std::string(compiler) +
+                          " -Wall -Wextra -Werror -fmax-errors=3 "
+                          "-fno-diagnostics-show-caret t.c -o t && ./t"},
+                     dir_);
+      EXPECT_EQ(built.err, "") << compiler;
+      EXPECT_TRUE(built.out == want) << compiler;
     }
   }
 }

@@ -64,6 +64,10 @@ TEST_F(SystemFailure, EveryFailedCallEndsTheRunAndKeepsTheOldFile) {
       {"new file", {"-seed", "3", "app", "0", "0x7FFFF"}, false},
       {"replaced file", {"-seed", "3", "app", "0", "0x7FFFF"}, true},
       {"standard output", {"-seed", "3", "-", "0", "0x7FFFF"}, false},
+      // Two chunks of a keyed fill: a thread not made leaves it to the maker.
+      {"keyed fill",
+       {"-seed", "3", "-fill", "keyed", "-threads", "3", "app", "0", "0x7FFFF"},
+       false},
   };
   const std::string kOld = "old image\n";
   for (const Case& c : cases) {
