@@ -237,20 +237,23 @@ bool spanInOrder(Command* command, const Arguments&) {
   return !image.toStandardOutput || spanGoesInOrder(image, "standard output");
 }
 
-// Words of more than a byte are whole in every range.
+// Words of more than a byte are whole in every range: in what its records
+// cover, with -align.
 bool rangesHoldWholeWords(Command* command, const Arguments&) {
   const ImageSpec& image = command->image;
   const unsigned wordBytes = image.shape.width / 8;
   if (!linesOfWords(image.format) || wordBytes == 1) return true;
-  for (const AddressPair& pair : image.pairs) {
-    if (pair.start > pair.end ||
-        (pair.start % wordBytes == 0 && (pair.end + 1) % wordBytes == 0))
-      continue;
-    reportError(
-        "-width %s needs ranges that start and end on %u-byte boundaries: "
-        "0x%08X..0x%08X does not",
-        command->width.c_str(), wordBytes, pair.start, pair.end);
-    return false;
+  for (size_t i = 0; i < image.pairs.size(); ++i) {
+    for (const AddressPair& run : runsOf(image, i)) {
+      if (run.start % wordBytes == 0 &&
+          (uint64_t{run.end} + 1) % wordBytes == 0)
+        continue;
+      reportError(
+          "-width %s needs ranges that start and end on %u-byte boundaries: "
+          "0x%08X..0x%08X does not",
+          command->width.c_str(), wordBytes, run.start, run.end);
+      return false;
+    }
   }
   return true;
 }

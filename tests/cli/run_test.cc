@@ -167,6 +167,9 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
       {{"-carray", "-width", "16", "app", "0", "2"},
        "-width 16 needs ranges that start and end on 2-byte boundaries: "
        "0x00000000..0x00000002 does not"},
+      {{"-vmem", "-width", "32", "-align", "2", "app", "0", "1"},
+       "-width 32 needs ranges that start and end on 4-byte boundaries: "
+       "0x00000000..0x00000001 does not"},
       {{"-width", "16", "app"}, "-width applies to -vmem and -carray only"},
       {{"-width", "8-be", "app"},
        "bad width '8-be': expected 8, 16, 32, 16-be or 32-be"},
