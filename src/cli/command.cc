@@ -2,7 +2,6 @@
 #include "cli/command.h"
 
 #include "cli/address.h"
-#include "cli/help.h"
 #include "cli/message.h"
 #include "cli/output_name.h"
 #include "cli/scan.h"
@@ -187,11 +186,16 @@ bool noLateOptions(Command* command, const Arguments& args) {
   return true;
 }
 
-bool textsInPairs(Command*, const Arguments& args) {
+bool textsInPairs(Command* command, const Arguments& args) {
   const int texts = args.argc - args.at - 1;
   if (texts % 2 == 0) return true;
-  reportError("address texts come in pairs, but %d %s given", texts,
-              texts == 1 ? "was" : "were");
+  // An image file name given all the same would be read as an address.
+  reportError("address texts come in pairs, but %d %s given%s", texts,
+              texts == 1 ? "was" : "were",
+              command->outputGiven
+                  ? " (with -o, every argument after the options is an "
+                    "address)"
+                  : "");
   return false;
 }
 
@@ -308,6 +312,16 @@ bool checksPlaced(Command* command, const Arguments&) {
     case CheckProblem::Kind::kBadCheck:
       reportBadCheck(first);
       break;
+    case CheckProblem::Kind::kOwnRegion: {
+      const PlacedCheck& check = checks[problem.first];
+      reportError(
+          "bad crc '%s': the value at 0x%08X..0x%08X lies inside its own "
+          "region 0x%08X..0x%08X",
+          first, check.address,
+          static_cast<uint32_t>(check.address + valueBytes(check.kind) - 1),
+          check.start, check.end);
+      break;
+    }
     case CheckProblem::Kind::kRegionNeed:
       reportError("bad crc '%s': %s needs %s", first,
                   checks[problem.first].kind.name.c_str(), problem.need);
@@ -384,7 +398,7 @@ void reportUnknownOption(const char* word) {
     return;
   }
   std::vector<std::string> words;
-  for (const std::string& w : helpWords())
+  for (const std::string& w : optionWords())
     if (findDeviceProfile(w.c_str()) == nullptr) words.push_back(w);
   const std::string nearest =
       suggestionFor(word, words, [](const std::string& w) {

@@ -2,13 +2,16 @@
 // device profiles and of the check kinds come from their tables.
 #include "cli/help.h"
 
-#include <cerrno>
+#include <unistd.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "cli/options.h"
 #include "image/check_value.h"
 #include "image/device_profile.h"
+#include "io/system.h"
 
 namespace {
 
@@ -54,88 +57,33 @@ struct Row {
   size_t width;  // Of the lines the text wraps to.
 };
 
-// The option rows of the help, in order.
+// text with every "{name}" replaced by with.
+std::string replaced(std::string text, const std::string& name,
+                     const std::string& with) {
+  const size_t at = text.find(name);
+  return at == std::string::npos ? text : text.replace(at, name.size(), with);
+}
+
+// The option rows of the help, in order, from the option table: words
+// that share a row are joined by ", ", and a value's name follows its word.
 std::vector<Row> helpRows() {
   std::string profiles;
   for (const DeviceProfile& profile : deviceProfiles())
     profiles +=
         std::string(profiles.empty() ? "" : ", ") + "-" + profile.family;
-  return {
-      {"-o FILE",
-       "write the image to FILE as named, no suffix; - for standard "
-       "output; .hex, .bin, .s19 and the like pick the format",
-       79},
-      {"-ihex, -bin", "write Intel HEX (IMAGEFILE.hex), raw binary (.bin)", 79},
-      {"-titxt", "write TI-TXT (.txt), as MSP430 programmers take it", 79},
-      {"-vmem", "write Verilog memory (.vmem), as $readmemh reads it", 79},
-      {"-carray", "write a C array (.c) of the binary span, for unit tests",
-       79},
-      {"-width N",
-       "-vmem and -carray: words of N bits, 8 (the default), 16 or 32, "
-       "little-endian; 16-be or 32-be for big-endian",
-       79},
-      {"-word", "addresses count 16-bit words (DSC); S-records only", 79},
-      {"-alt", "write IMAGEFILE_Alt.sx", 79},
-      {"-seed N", "seed the random fill with N, not the clock", 79},
-      {"-fill PATTERN",
-       "random (the default), keyed (random by address: the same byte at "
-       "the same address, whatever the ranges), or 1 to 16 hex bytes: FF, "
-       "DEADBEEF",
-       79},
-      {"-threads N",
-       "make a keyed fill on N threads (1 to 64); as many as there are "
-       "cores, up to 8, by default",
-       79},
-      {"-pin A=HEX", "put 1 to 256 hex bytes at address A: -pin 0x40C=FE", 79},
-      {"-PROFILE",
-       "pin the bytes that leave a part open, keep out what it keeps, and "
-       "judge the bytes it will hold: " +
-           profiles + "; --profiles shows what each holds",
-       72},
-      {"-cfvx", "accepted; pins nothing", 79},
-      {"-allow-brick",
-       "write what locks the part for good (a pin, a check value, erased "
-       "flash), with a warning",
-       79},
-      {"-align N",
-       "widen every range to N-byte flash words (2 to 4096, a power of two; "
-       "words with -word), the added bytes erased",
-       79},
-      {"-reclen N",
-       "at most N data bytes a record: 1 to 250 (255 with -ihex or -titxt), "
-       "even with -word; 32 by default (16 with -titxt); with -vmem or "
-       "-carray, 1 to 255 words a line, 16 by default",
-       76},
-      {"-addrsize N", "S-records: the smallest address field, 2, 3 or 4 bytes",
-       79},
-      {"-entry A", "start address A: in the S7/S8/S9 record, or -ihex type 05",
-       79},
-      {"-count", "S-records: an S5/S6 record counting the data records", 79},
-      {"-crlf", "end lines with CR LF", 79},
-      {"-header TEXT",
-       "S-records: TEXT (up to 252 bytes) as the S0 record's data; -vmem and "
-       "-carray: as the first comment",
-       79},
-      {"-crc K:A[:S:E]",
-       "put at A the check value K of the bytes S..E (else from the lowest "
-       "one a range covers to A-1), K one of " +
-           checkKindNames() + " or a -crc-model; K-be stores it big-endian",
-       72},
-      {"-crc-model M",
-       "define a CRC kind NAME=WIDTH,POLY,INIT,REFIN,REFOUT,XOROUT", 79},
-      {"-erased XX",
-       "erased flash reads XX (FF by default): in check regions and the gaps "
-       "of -bin and -carray",
-       79},
-      {"-no-sync", "do not flush the image to disk before it takes its name",
-       79},
-      {"-strict", "stop at any warning, writing nothing", 79},
-      {"-q", "no Producing line and no progress; warnings still show", 79},
-      {"-h, --help", "print this help and exit", 79},
-      {"--profiles", "print the device profiles and exit", 79},
-      {"--version", "print the version and exit", 79},
-      {"--", "end of options: the next argument is IMAGEFILE", 79},
-  };
+  std::vector<Row> rows;
+  std::string words;
+  for (const Option& option : optionTable()) {
+    words += (words.empty() ? "" : ", ") + optionWord(option) +
+             (option.value != nullptr ? std::string(" ") + option.value : "");
+    if (option.help == nullptr) continue;
+    const std::string text =
+        replaced(replaced(option.help, "{profiles}", profiles), "{kinds}",
+                 checkKindNames());
+    rows.push_back({words, text, option.width});
+    words.clear();
+  }
+  return rows;
 }
 
 std::string helpText() {
@@ -276,35 +224,16 @@ std::string profilesText() {
   return text;
 }
 
-int print(const std::string& text) {
-  if (fputs(text.c_str(), stdout) >= 0 && fflush(stdout) == 0) return 0;
-  return errno;
+int print(const System& sys, const std::string& text) {
+  return writeAll(sys, STDOUT_FILENO, false, text.data(), text.size(), 0);
 }
 
 }  // namespace
 
-int printHelp() { return print(helpText()); }
+int printHelp(const System& sys) { return print(sys, helpText()); }
 
-int printVersion() { return print("Tollivex " TOLLIVEX_VERSION "\n"); }
-
-int printProfiles() { return print(profilesText()); }
-
-std::vector<std::string> helpWords() {
-  std::vector<std::string> words;
-  for (const Row& r : helpRows()) {
-    if (r.words == "-PROFILE") {
-      for (const DeviceProfile& profile : deviceProfiles())
-        words.push_back(std::string("-") + profile.family);
-      continue;
-    }
-    // The words before their values' names: "-ihex, -bin", "-seed N".
-    for (size_t at = 0; at < r.words.size();) {
-      size_t end = r.words.find_first_of(", ", at);
-      if (end == std::string::npos) end = r.words.size();
-      const std::string word = r.words.substr(at, end - at);
-      if (!word.empty() && word[0] == '-') words.push_back(word);
-      at = end + 1;
-    }
-  }
-  return words;
+int printVersion(const System& sys) {
+  return print(sys, "Tollivex " TOLLIVEX_VERSION "\n");
 }
+
+int printProfiles(const System& sys) { return print(sys, profilesText()); }

@@ -5,14 +5,12 @@
 #include <string>
 #include <vector>
 
-// Write the help text, the line "Tollivex VERSION" or the device profile
-// table to standard output and flush it; return 0, or the error of the
-// failed write.
-int printHelp();
-int printVersion();
-int printProfiles();
+#include "io/system.h"
 
-// Every option word, in the order of the help.
-std::vector<std::string> helpWords();
+// Write the help text, the line "Tollivex VERSION" or the device profile
+// table to standard output; return 0, or the error of the failed write.
+int printHelp(const System& sys);
+int printVersion(const System& sys);
+int printProfiles(const System& sys);
 
 #endif  // TOLLIVEX_CLI_HELP_H_

@@ -19,8 +19,7 @@ int main(int argc, char** argv) {
     outcome = runImage(argc, argv, now, stdoutClosed, realSystem());
   } catch (const std::exception& e) {
     // Nothing throws on purpose; memory running out may.  The name keeps
-    // what it held.
-    removeTemporaryFile(realSystem());
+    // what it held: the exit removes the temporary file, as it is listed.
     reportError("stopped by an internal error: %s", e.what());
     return 1;
   }

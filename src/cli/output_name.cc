@@ -62,12 +62,3 @@ bool formatOfName(const std::string& name, ImageFormat* format) {
 const char* formatName(ImageFormat format) { return wordsOf(format).name; }
 
 const char* formatWord(ImageFormat format) { return wordsOf(format).word; }
-
-bool findFormatWord(const char* word, ImageFormat* format) {
-  for (const FormatWords& words : kFormats) {
-    if (*words.word == '\0' || strcasecmp(word, words.word) != 0) continue;
-    *format = words.format;
-    return true;
-  }
-  return false;
-}

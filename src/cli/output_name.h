@@ -25,8 +25,4 @@ const char* formatName(ImageFormat format);
 // The option word that asks for a format ("-ihex"); empty for S-records.
 const char* formatWord(ImageFormat format);
 
-// The format the option word asks for, matched ignoring case; false when
-// word names none.
-bool findFormatWord(const char* word, ImageFormat* format);
-
 #endif  // TOLLIVEX_CLI_OUTPUT_NAME_H_

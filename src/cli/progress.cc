@@ -30,9 +30,9 @@ void draw(Progress* progress, double at) {
 
 }  // namespace
 
-Progress startProgress(uint64_t total) {
-  Progress progress{total > kProgressThreshold && statusLineAllowed(), total, 0,
-                    now(), 0};
+Progress startProgress(uint64_t total, const System& sys) {
+  Progress progress{total > kProgressThreshold && statusLineAllowed(sys), total,
+                    0, now(), 0};
   if (progress.shown) draw(&progress, progress.started);
   return progress;
 }

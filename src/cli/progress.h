@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "io/system.h"
+
 // Images above this many data bytes show their progress.
 constexpr uint64_t kProgressThreshold = uint64_t{64} << 20;
 
@@ -15,7 +17,7 @@ struct Progress {
 
 // Starts the display for an image of total data bytes and draws it at once,
 // when standard error can show it and total exceeds kProgressThreshold.
-Progress startProgress(uint64_t total);
+Progress startProgress(uint64_t total, const System& sys);
 
 // Counts bytes more as written and redraws, at most ten times a second.
 void advanceProgress(Progress* progress, uint64_t bytes);

@@ -24,8 +24,9 @@ namespace {
 
 // Writes the image into out, showing progress between slices unless quiet;
 // false when a write failed.
-bool writeShowingProgress(const ImageSpec& image, bool quiet, Output* out) {
-  Progress progress = startProgress(quiet ? 0 : imageBytes(image));
+bool writeShowingProgress(const ImageSpec& image, bool quiet, Output* out,
+                          const System& sys) {
+  Progress progress = startProgress(quiet ? 0 : imageBytes(image), sys);
   ImageDriver driver;
   startImage(&driver, image, out);
   DriveStep step;
@@ -70,18 +71,19 @@ RunOutcome openDestination(const ImageSpec& image, const std::string& given,
     reportError("cannot create %s: the name ends in '/'", given.c_str());
     return RunOutcome::kFailed;
   }
-  const int error = openOutputFile(sys, image.name, file);
-  if (error == EISDIR) {
-    reportError("cannot create %s: it is a directory", image.name.c_str());
-    return RunOutcome::kFailed;
-  }
-  if (error == kBlockDevice) {
+  const OpenFailure failure = openOutputFile(sys, image.name, file);
+  if (failure.blockDevice) {
     reportError("cannot write an image onto the block device %s",
                 image.name.c_str());
     return RunOutcome::kFailed;
   }
-  if (error != 0) {
-    reportError("cannot create %s: %s", image.name.c_str(), strerror(error));
+  if (failure.error == EISDIR) {
+    reportError("cannot create %s: it is a directory", image.name.c_str());
+    return RunOutcome::kFailed;
+  }
+  if (failure.error != 0) {
+    reportError("cannot create %s: %s", image.name.c_str(),
+                strerror(failure.error));
     return RunOutcome::kFailed;
   }
   // What the file is shows only now: a FIFO or a terminal cannot go back.
@@ -98,10 +100,10 @@ RunOutcome openDestination(const ImageSpec& image, const std::string& given,
 }
 
 // Answers --help, --version or --profiles.
-RunOutcome answer(CommandKind kind) {
-  const int error = kind == CommandKind::kHelp      ? printHelp()
-                    : kind == CommandKind::kVersion ? printVersion()
-                                                    : printProfiles();
+RunOutcome answer(CommandKind kind, const System& sys) {
+  const int error = kind == CommandKind::kHelp      ? printHelp(sys)
+                    : kind == CommandKind::kVersion ? printVersion(sys)
+                                                    : printProfiles(sys);
   if (error == 0) return RunOutcome::kDone;
   reportError("cannot write standard output: %s", strerror(error));
   return RunOutcome::kFailed;
@@ -114,7 +116,7 @@ RunOutcome runImage(int argc, char** argv, time_t now, bool stdoutClosed,
   Command command;
   const CommandKind kind = readCommand(argc, argv, &command);
   if (kind == CommandKind::kMisuse) return RunOutcome::kMisuse;
-  if (kind != CommandKind::kImage) return answer(kind);
+  if (kind != CommandKind::kImage) return answer(kind, sys);
   ImageSpec& image = command.image;
   const char* epoch = getenv("SOURCE_DATE_EPOCH");
   const bool fromClock =
@@ -151,8 +153,9 @@ RunOutcome runImage(int argc, char** argv, time_t now, bool stdoutClosed,
   if (opened != RunOutcome::kDone) return opened;
   Output out;
   openOutput(&out, sys, file.fd, file.positional);
-  int error =
-      writeShowingProgress(image, command.quiet, &out) ? 0 : outputError(&out);
+  int error = writeShowingProgress(image, command.quiet, &out, sys)
+                  ? 0
+                  : outputError(&out);
   if (error == 0) error = commitOutputFile(&file, image.sync);
   if (error == 0) return RunOutcome::kDone;
   discardOutputFile(&file);

@@ -56,7 +56,7 @@ Scan scanArguments(int argc, char** argv, Command* command) {
       break;
     }
     if (applyFlag(arg, command)) continue;
-    if (const ValueOption* option = findValueOption(arg)) {
+    if (const Option* option = findValueOption(arg)) {
       if (i + 1 == argc) {
         reportError("option '%s' needs a value", arg);
         return {ScanStop::kBadValue, i};

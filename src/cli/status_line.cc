@@ -4,9 +4,9 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "io/cleanup.h"
 
@@ -19,6 +19,9 @@ const char kErase[] = "\r\x1B[K";
 // it is the kind of value a signal handler may read.
 volatile sig_atomic_t drawn = 0;
 
+// The calls that draw the line: set once, when the line is allowed.
+const System* terminal = nullptr;
+
 // Async-signal-safe: what the cleanup runs when a signal ends the run.
 void eraseWhenCutShort() {
   if (drawn == 0) return;
@@ -29,27 +32,31 @@ void eraseWhenCutShort() {
 
 }  // namespace
 
-bool statusLineAllowed() {
-  static const bool allowed = [] {
+bool statusLineAllowed(const System& sys) {
+  static const bool allowed = [&sys] {
     const char* term = getenv("TERM");
-    const bool yes =
-        isatty(STDERR_FILENO) && term != nullptr && strcmp(term, "dumb") != 0;
-    if (yes) addCleanupHook(eraseWhenCutShort);
+    const bool yes = sys.isatty(STDERR_FILENO) == 0 && term != nullptr &&
+                     strcmp(term, "dumb") != 0;
+    if (yes) {
+      terminal = &sys;
+      addCleanupHook(eraseWhenCutShort);
+    }
     return yes;
   }();
   return allowed;
 }
 
 void drawStatusLine(const char* text) {
-  // Carriage return, the text, then clear whatever a longer line left.
-  // Standard error is unbuffered, so the line is out before it counts as
-  // drawn.
-  fprintf(stderr, "\r%s\x1B[K", text);
+  // Carriage return, the text, then clear whatever a longer line left: in
+  // one write, so that the line is out before it counts as drawn.  A
+  // terminal that fails to take it is no reason to stop the image.
+  const std::string line = std::string("\r") + text + "\x1B[K";
+  (void)writeAll(*terminal, STDERR_FILENO, false, line.data(), line.size(), 0);
   drawn = 1;
 }
 
 void eraseStatusLine() {
   if (drawn == 0) return;
   drawn = 0;
-  fputs(kErase, stderr);
+  (void)writeAll(*terminal, STDERR_FILENO, false, kErase, sizeof kErase - 1, 0);
 }

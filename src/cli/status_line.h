@@ -2,9 +2,12 @@
 #ifndef TOLLIVEX_CLI_STATUS_LINE_H_
 #define TOLLIVEX_CLI_STATUS_LINE_H_
 
+#include "io/system.h"
+
 // Whether standard error is a terminal that can rewrite a line: a tty, and
-// TERM set and not "dumb".  Decided once, on the first call.
-bool statusLineAllowed();
+// TERM set and not "dumb".  Decided once, on the first call, whose sys
+// then draws the line.
+bool statusLineAllowed(const System& sys);
 
 // Replaces the status line with text.  Only call when allowed.
 void drawStatusLine(const char* text);

@@ -53,6 +53,11 @@ std::string suggestionFor(const std::string& arg,
   const std::string* best = nullptr;
   size_t fewest = 3;
   for (const std::string& word : words) {
+    // Each edit changes the length by one at most: a word whose length is
+    // further off cannot be near, and is not measured, so that a long
+    // argument costs no more than a short one.
+    const size_t longer = std::max(wanted.size(), word.size());
+    if (longer - std::min(wanted.size(), word.size()) >= fewest) continue;
     const size_t n = edits(wanted, lower(word));
     if (n < fewest) {
       fewest = n;

@@ -19,9 +19,9 @@ uint64_t lastByte(const PlacedCheck& check) {
 CheckProblem placed(const std::vector<PlacedCheck>& checks) {
   for (size_t i = 0; i < checks.size(); ++i) {
     const PlacedCheck& check = checks[i];
-    if (lastByte(check) > 0xFFFFFFFFu || check.start > check.end ||
-        liesIn(check, check))
+    if (lastByte(check) > 0xFFFFFFFFu || check.start > check.end)
       return {Kind::kBadCheck, i};
+    if (liesIn(check, check)) return {Kind::kOwnRegion, i};
     const char* need =
         regionNeed(check.kind, uint64_t{check.end} - check.start + 1);
     if (need != nullptr) return {Kind::kRegionNeed, i, 0, need};

@@ -11,8 +11,9 @@
 struct CheckProblem {
   enum class Kind {
     kNone,
-    kBadCheck,    // first does not fit the address space, its region would
-                  // be empty, or its value lies in its own region.
+    kBadCheck,    // first does not fit the address space, or its region
+                  // would be empty.
+    kOwnRegion,   // first's value lies in its own region.
     kRegionNeed,  // first's kind refuses its region: it needs `need`.
     kOverlap,     // The values of first and second share a byte.
     kCut,         // Some of first's bytes, `outside` of them, lie outside

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "image/little_endian.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -12,11 +14,6 @@
 namespace {
 
 using Algorithm = CheckKind::Algorithm;
-
-inline uint32_t load32(const uint8_t* p) {
-  return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 |
-         uint32_t{p[3]} << 24;
-}
 
 // The sum of count bytes: sixteen at a time where SSE2 is.
 uint64_t byteSum(const uint8_t* bytes, size_t count) {

@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "image/little_endian.h"
+
 #if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
 #define TOLLIVEX_HAVE_CLMUL 1
 #include <immintrin.h>
@@ -22,11 +24,6 @@ inline uint32_t reverseBitsInBytes(uint32_t w) {
   w = ((w >> 1) & 0x55555555u) | ((w & 0x55555555u) << 1);
   w = ((w >> 2) & 0x33333333u) | ((w & 0x33333333u) << 2);
   return ((w >> 4) & 0x0F0F0F0Fu) | ((w & 0x0F0F0F0Fu) << 4);
-}
-
-inline uint32_t load32(const uint8_t* p) {
-  return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 |
-         uint32_t{p[3]} << 24;
 }
 
 // A byte as it goes into the register.
@@ -76,20 +73,6 @@ uint32_t apply(const Affine map, uint32_t x) {
 #if defined(TOLLIVEX_HAVE_CLMUL)
 #define TOLLIVEX_CLMUL __attribute__((target("pclmul,ssse3,sse2")))
 
-// A fold over the bytes as they lie, or over 32-bit words each taken most
-// significant byte first.
-enum Transform { kAsIs = 0, kSwapWords = 1 };
-
-// Sixteen bytes as they go into a register shifted right.
-template <int transform>
-TOLLIVEX_CLMUL inline __m128i loadFed(const uint8_t* p) {
-  __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  if (transform & kSwapWords)
-    v = _mm_shuffle_epi8(
-        v, _mm_setr_epi8(3, 2, 1, 0, 7, 6, 5, 4, 11, 10, 9, 8, 15, 14, 13, 12));
-  return v;
-}
-
 // x multiplied by the two halves of kk, carry-less, and added to next.
 TOLLIVEX_CLMUL inline __m128i fold(__m128i x, __m128i kk, __m128i next) {
   return _mm_xor_si128(_mm_xor_si128(_mm_clmulepi64_si128(x, kk, 0x00),
@@ -116,14 +99,16 @@ TOLLIVEX_CLMUL inline __m128i foldAll(Load at, __m128i x1, size_t count,
   return x1;
 }
 
-// The register over count bytes (a multiple of 16, at least 64), by folding
+// The register over count bytes (a multiple of 16, at least 64), taken as
+// they lie, least significant bit first, by folding
 // 512 bits at a time with carry-less multiplies and a Barrett reduction at
 // the end, as in Intel's paper "Fast CRC Computation for Generic
 // Polynomials Using PCLMULQDQ"; k holds the engine's fold constants.
-template <int transform>
 TOLLIVEX_CLMUL uint32_t foldCrc(const uint64_t* k, const uint8_t* p,
                                 size_t count, uint32_t state) {
-  auto at = [p](size_t i) TOLLIVEX_CLMUL { return loadFed<transform>(p + i); };
+  auto at = [p](size_t i) TOLLIVEX_CLMUL {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+  };
   const auto s64 = [](uint64_t v) { return static_cast<long long>(v); };
   const __m128i k1k2 = _mm_set_epi64x(s64(k[1]), s64(k[0]));
   const __m128i k3k4 = _mm_set_epi64x(s64(k[3]), s64(k[2]));
@@ -252,7 +237,9 @@ uint32_t crcUpdate(const CrcEngine& engine, uint32_t state,
   const bool words = engine.feed == CrcFeed::kWords;
   size_t i = 0;
 #if defined(TOLLIVEX_HAVE_CLMUL)
-  if (count >= 64 && haveClmul()) {
+  // Every model fed by words takes its bytes most significant bit first (a
+  // reflected one fed so would take the table path alone).
+  if (count >= 64 && haveClmul() && !(words && engine.model.refIn)) {
     i = count & ~size_t{15};
     if (!engine.model.refIn) {
       // A register shifted left holds the mirror image of ours.
@@ -264,10 +251,8 @@ uint32_t crcUpdate(const CrcEngine& engine, uint32_t state,
         foldMsbFirst<false>(engine.fold, bytes, i, reg, rest);
       }
       state = tableUpdate(engine, 0, rest, 16, false);
-    } else if (words) {
-      state = foldCrc<kSwapWords>(engine.fold, bytes, i, state);
     } else {
-      state = foldCrc<kAsIs>(engine.fold, bytes, i, state);
+      state = foldCrc(engine.fold, bytes, i, state);
     }
   }
 #endif

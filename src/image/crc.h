@@ -43,8 +43,9 @@ struct CrcEngine {
   // reflected; then, for a register shifted left, x^576, x^512, x^192 and
   // x^128 modulo the polynomial.
   uint64_t fold[11];
-  // The register after 2^k copies of repeated (as it goes in), as affine
-  // maps: columns[i] is where bit i goes, constant what zeros give.
+  // powers[k]: the register after 2^k copies of repeated (as it goes in),
+  // an affine map: powers[k][i] is where bit i goes, powers[k][32] what
+  // zeros give.
   bool powersFor;
   uint8_t repeated;
   uint32_t powers[33][33];

@@ -1,11 +1,9 @@
-// What a run cut short must undo: its temporary file, and whatever the
+// What a run cut short must undo: its temporary files, and whatever the
 // hooks undo.
 //
-// The temporary file is known by its directory's descriptor and its own
-// short name, so that removing it never depends on where that directory is
-// now.  Signals are blocked while the file and its registration change
-// together, so that a signal never sees a file without its name or a name
-// without its file.
+// Signals are blocked while a file and its entry in the list change
+// together, so that a signal never sees a file without its entry or an
+// entry without its file.
 #include "io/cleanup.h"
 
 #include <fcntl.h>
@@ -44,18 +42,24 @@ const int kCleanupSignals[] = {
 // The signals a fault raises in the thread that faults.
 const int kFaultSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGTRAP, SIGSYS};
 
-// The registered temporary file, when registered is set.
-int directory = -1;
-char name[] = ".Tollivex.XXXXXX";
-volatile sig_atomic_t registered = 0;
+// The temporary files that stand, as the signal handler reads them: an
+// entry counts once used is set, and is changed only with the cleanup
+// signals blocked.
+struct Entry {
+  volatile sig_atomic_t used;
+  int dirFd;
+  char name[sizeof TemporaryFile::name];
+};
+Entry entries[4] = {};
 void (*volatile hooks[4])() = {};
 volatile sig_atomic_t hookCount = 0;
 
 // Async-signal-safe: removes the file and runs the hooks.
 void undo() {
-  if (registered) {
-    unlinkat(directory, name, 0);
-    registered = 0;
+  for (Entry& entry : entries) {
+    if (entry.used == 0) continue;
+    unlinkat(entry.dirFd, entry.name, 0);
+    entry.used = 0;
   }
   for (sig_atomic_t i = 0; i < hookCount; ++i) hooks[i]();
 }
@@ -152,45 +156,72 @@ void blockSignalsForThread(sigset_t* old) {
   pthread_sigmask(SIG_BLOCK, &set, old);
 }
 
-int createTemporaryFile(const System& sys, int dirFd, unsigned mode,
-                        int* error) {
-  static const char kLetters[] =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  const size_t first = sizeof name - 7;  // The six X.
-  *error = EEXIST;
-  for (unsigned attempt = 0; attempt < 100 && *error == EEXIST; ++attempt) {
-    uint64_t value = randomValue(attempt);
-    char candidate[sizeof name];
-    memcpy(candidate, name, sizeof name);
-    for (size_t i = first; i < first + 6; ++i, value /= 62)
-      candidate[i] = kLetters[value % 62];
-    sigset_t old;
-    blockCleanupSignals(&old);
-    int fd = sys.openat(dirFd, candidate,
-                        O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    *error = fd >= 0 ? 0 : errno;
-    if (fd >= 0) {
-      memcpy(name, candidate, sizeof name);
-      directory = dirFd;
-      registered = 1;
-    }
-    restoreSignals(&old);
-    if (fd >= 0) return fd;
-  }
-  return -1;
-}
-
 namespace {
 
-// Removes the file; the cleanup signals are blocked.
-void removeBlocked(const System& sys) {
-  if (registered) sys.unlinkat(directory, name, 0);
-  registered = 0;
+const char kTemplate[] = ".Tollivex.XXXXXX";
+
+// Lists file for the handler; the cleanup signals are blocked.  False when
+// the list is full.
+bool list(TemporaryFile* file) {
+  for (int slot = 0;
+       slot < static_cast<int>(sizeof entries / sizeof entries[0]); ++slot) {
+    Entry& entry = entries[slot];
+    if (entry.used != 0) continue;
+    entry.dirFd = file->dirFd;
+    memcpy(entry.name, file->name, sizeof entry.name);
+    entry.used = 1;
+    file->slot = slot;
+    return true;
+  }
+  return false;
+}
+
+// Removes file and forgets it; the cleanup signals are blocked.
+void removeBlocked(const System& sys, TemporaryFile* file) {
+  if (file->exists) sys.unlinkat(file->dirFd, file->name, 0);
+  if (file->slot >= 0) entries[file->slot].used = 0;
+  file->exists = false;
+  file->slot = -1;
 }
 
 }  // namespace
 
-int renameTemporaryFile(const System& sys, const char* target) {
+int createTemporaryFile(const System& sys, int dirFd, unsigned mode,
+                        TemporaryFile* file, int* fd) {
+  static const char kLetters[] =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  const size_t first = sizeof kTemplate - 7;  // The six X.
+  int error = EEXIST;
+  for (unsigned attempt = 0; attempt < 100 && error == EEXIST; ++attempt) {
+    uint64_t value = randomValue(attempt);
+    char candidate[sizeof kTemplate];
+    memcpy(candidate, kTemplate, sizeof kTemplate);
+    for (size_t i = first; i < first + 6; ++i, value /= 62)
+      candidate[i] = kLetters[value % 62];
+    sigset_t old;
+    blockCleanupSignals(&old);
+    error = sys.openat(dirFd, candidate,
+                       O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode, fd);
+    if (error == 0) {
+      file->dirFd = dirFd;
+      memcpy(file->name, candidate, sizeof candidate);
+      file->exists = true;
+      // A full list cannot happen with one image a run; were it full, the
+      // file could outlive a signal, so it goes at once.
+      if (!list(file)) {
+        sys.close(*fd);
+        *fd = -1;
+        removeBlocked(sys, file);
+        error = EMFILE;
+      }
+    }
+    restoreSignals(&old);
+  }
+  return error;
+}
+
+int renameTemporaryFile(const System& sys, TemporaryFile* file, int toDir,
+                        const char* target) {
   sigset_t old;
   blockCleanupSignals(&old);
   sigset_t pending;
@@ -201,21 +232,21 @@ int renameTemporaryFile(const System& sys, const char* target) {
       signalled = signalled || (sigismember(&set, number) == 1 &&
                                 sigismember(&pending, number) == 1);
   }
-  int error = signalled ? EINTR : 0;
-  if (!signalled && sys.renameat(directory, name, directory, target) != 0)
-    error = errno;
+  const int error =
+      signalled ? EINTR : sys.renameat(file->dirFd, file->name, toDir, target);
   if (error != 0) {
-    removeBlocked(sys);
+    removeBlocked(sys, file);
     restoreSignals(&old);  // Where the signal is not blocked, it ends here.
     return error;
   }
-  registered = 0;
+  file->exists = false;
+  removeBlocked(sys, file);  // Only its entry: the name holds the image now.
   return 0;
 }
 
-void removeTemporaryFile(const System& sys) {
+void removeTemporaryFile(const System& sys, TemporaryFile* file) {
   sigset_t old;
   blockCleanupSignals(&old);
-  removeBlocked(sys);
+  removeBlocked(sys, file);
   restoreSignals(&old);
 }

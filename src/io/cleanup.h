@@ -1,8 +1,10 @@
-// What a run cut short must undo: its temporary file, and whatever the
+// What a run cut short must undo: its temporary files, and whatever the
 // hooks undo (a status line left on the terminal).
 //
-// This is the one piece of global state: a signal handler can reach
-// nothing else.  As in git's tempfile.c, the handler uses only
+// A temporary file is owned by whoever writes it, through its handle.  The
+// one piece of global state is the short list a signal handler reads (the
+// directory and name of each file that stands, and the hooks): a handler
+// can reach nothing else.  As in git's tempfile.c, the handler uses only
 // async-signal-safe calls, and the hooks must too.
 #ifndef TOLLIVEX_IO_CLEANUP_H_
 #define TOLLIVEX_IO_CLEANUP_H_
@@ -39,22 +41,34 @@ void restoreSignals(const sigset_t* old);
 // which goes to the thread that writes.
 void blockSignalsForThread(sigset_t* old);
 
+// A temporary file beside an image: the directory it lies in (by
+// descriptor, so that a directory renamed mid-run changes nothing), its
+// name there, and whether it stands.  While it stands, the cleanup's list
+// holds a copy of the directory and the name, in entry slot.
+struct TemporaryFile {
+  int dirFd = -1;
+  char name[sizeof ".Tollivex.XXXXXX"] = {};
+  bool exists = false;
+  int slot = -1;
+};
+
 // Creates a new empty file under a fresh name ".Tollivex.XXXXXX" in the
-// directory dirFd, with permission bits mode (less the umask), and
-// registers it for removal.  Only one temporary file exists at a time.
-// Returns its descriptor, or -1 with *error set.
+// directory dirFd, with permission bits mode (less the umask), into *file,
+// and lists it for removal.  At most four stand at a time.  Returns 0 and
+// sets *fd, or the error that stopped it.
 int createTemporaryFile(const System& sys, int dirFd, unsigned mode,
-                        int* error);
+                        TemporaryFile* file, int* fd);
 
-// Renames the temporary file to name in its directory and forgets it,
-// unless a cleanup signal is pending: then the file is removed instead, the
-// signal ends the run, and where the caller blocks it this returns EINTR.
-// Once the image has its name every cleanup signal stays blocked, so that
-// a run that replaced the name never ends by a signal.  Returns 0, or the
-// error of a failed rename, after which the file is removed.
-int renameTemporaryFile(const System& sys, const char* name);
+// Renames file to name in the directory toDir and forgets it, unless a
+// cleanup signal is pending: then the file is removed instead, the signal
+// ends the run, and where the caller blocks it this returns EINTR.  Once
+// the image has its name every cleanup signal stays blocked, so that a run
+// that replaced the name never ends by a signal.  Returns 0, or the error
+// of a failed rename, after which the file is removed.
+int renameTemporaryFile(const System& sys, TemporaryFile* file, int toDir,
+                        const char* name);
 
-// Removes the temporary file, if there is one, and forgets it.
-void removeTemporaryFile(const System& sys);
+// Removes file, if it stands, and forgets it.
+void removeTemporaryFile(const System& sys, TemporaryFile* file);
 
 #endif  // TOLLIVEX_IO_CLEANUP_H_

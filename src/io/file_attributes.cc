@@ -22,23 +22,24 @@ int readAccessAcl(const System& sys, int fd, bool pathOnly,
   acl->clear();
   char path[64];
   snprintf(path, sizeof path, "/proc/self/fd/%d", fd);
-  auto read = [&](void* value, size_t size) {
-    return pathOnly ? sys.getxattr(path, kAclName, value, size)
-                    : sys.fgetxattr(fd, kAclName, value, size);
+  auto read = [&](void* value, size_t size, size_t* length) {
+    return pathOnly ? sys.getxattr(path, kAclName, value, size, length)
+                    : sys.fgetxattr(fd, kAclName, value, size, length);
   };
   // The size may change between the two calls: try again then.
   for (int attempt = 0; attempt < 3; ++attempt) {
-    ssize_t size = read(nullptr, 0);
-    if (size < 0) return meansNoAcl(errno) ? 0 : errno;
+    size_t size = 0;
+    int error = read(nullptr, 0, &size);
+    if (error != 0) return meansNoAcl(error) ? 0 : error;
     if (size == 0) return 0;
-    acl->resize(static_cast<size_t>(size));
-    size = read(acl->data(), acl->size());
-    if (size >= 0) {
-      acl->resize(static_cast<size_t>(size));
+    acl->resize(size);
+    error = read(acl->data(), acl->size(), &size);
+    if (error == 0) {
+      acl->resize(size);
       return 0;
     }
     acl->clear();
-    if (errno != ERANGE) return meansNoAcl(errno) ? 0 : errno;
+    if (error != ERANGE) return meansNoAcl(error) ? 0 : error;
   }
   return ERANGE;
 }
@@ -47,19 +48,17 @@ int handOnAttributes(const System& sys, int fd, const struct stat& old,
                      const std::vector<char>& acl) {
   // Only root may give a file away; a member of the old group may at least
   // keep the group.  Before the bits: a change of owner clears some.
-  if (sys.fchown(fd, old.st_uid, old.st_gid) != 0) {
-    if (errno != EPERM) return errno;
-    if (sys.fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0 &&
-        errno != EPERM)
-      return errno;
-  }
+  int error = sys.fchown(fd, old.st_uid, old.st_gid);
+  if (error == EPERM)
+    error = sys.fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+  if (error != 0 && error != EPERM) return error;
   if (!acl.empty()) {
-    if (sys.fsetxattr(fd, kAclName, acl.data(), acl.size(), 0) != 0)
-      return errno;
-  } else if (sys.fremovexattr(fd, kAclName) != 0 && !meansNoAcl(errno)) {
+    error = sys.fsetxattr(fd, kAclName, acl.data(), acl.size(), 0);
+    if (error != 0) return error;
+  } else {
     // The new file took the directory's default ACL: the old one had none.
-    return errno;
+    error = sys.fremovexattr(fd, kAclName);
+    if (error != 0 && !meansNoAcl(error)) return error;
   }
-  if (sys.fchmod(fd, old.st_mode & 0777) != 0) return errno;
-  return 0;
+  return sys.fchmod(fd, old.st_mode & 0777);
 }

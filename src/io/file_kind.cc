@@ -10,8 +10,9 @@ FileKind fileKindAt(const System& sys, const std::string& name) {
 #else
   const int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
 #endif
-  const int fd = sys.openat(AT_FDCWD, name.c_str(), flags, 0);
-  if (fd < 0) return FileKind::kNone;
+  int fd = -1;
+  if (sys.openat(AT_FDCWD, name.c_str(), flags, 0, &fd) != 0)
+    return FileKind::kNone;
   struct stat st;
   const bool looked = sys.fstat(fd, &st) == 0;
   sys.close(fd);

@@ -12,24 +12,6 @@
 
 namespace {
 
-// Writes size bytes to fd, at offset at when positional; returns 0, or the
-// errno of the failure.  Short writes and interrupted calls go on where
-// they stopped.
-int writeAll(const System& sys, int fd, bool positional, const char* p,
-             size_t size, uint64_t at) {
-  while (size > 0) {
-    ssize_t n = positional ? sys.pwrite(fd, p, size, static_cast<off_t>(at))
-                           : sys.write(fd, p, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return errno;
-    if (n == 0) return ENOSPC;  // No progress and no reason: a full disk.
-    p += n;
-    size -= static_cast<size_t>(n);
-    at += static_cast<uint64_t>(n);
-  }
-  return 0;
-}
-
 // Writes the buffer of slot k, unless a write has failed already: then the
 // rest is dropped, and only counted so that the maker never waits for it.
 void writeSlot(Output* out, uint64_t k) {
@@ -37,7 +19,7 @@ void writeSlot(Output* out, uint64_t k) {
   if (out->error.load() != 0) return;
   int error =
       writeAll(*out->sys, out->fd, out->positional, out->slots[slot].data,
-               out->sizes[slot], out->offsets[slot]);
+               out->sizes[slot], static_cast<off_t>(out->offsets[slot]));
   int none = 0;
   if (error != 0) out->error.compare_exchange_strong(none, error);
 }

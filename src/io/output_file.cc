@@ -33,11 +33,12 @@ int openDirectory(const std::string& name, OutputFile* file) {
                                                : name.substr(0, slash);
   file->base = slash == std::string::npos ? name : name.substr(slash + 1);
   const int flags = O_DIRECTORY | O_CLOEXEC;
-  file->dirFd = sys.openat(AT_FDCWD, dir.c_str(), O_RDONLY | flags, 0);
-  file->dirReadable = file->dirFd >= 0;
-  if (file->dirFd < 0 && errno == EACCES)
-    file->dirFd = sys.openat(AT_FDCWD, dir.c_str(), kLookUp | flags, 0);
-  return file->dirFd >= 0 ? 0 : errno;
+  int error =
+      sys.openat(AT_FDCWD, dir.c_str(), O_RDONLY | flags, 0, &file->dirFd);
+  file->dirReadable = error == 0;
+  if (error == EACCES)
+    error = sys.openat(AT_FDCWD, dir.c_str(), kLookUp | flags, 0, &file->dirFd);
+  return error;
 }
 
 // Closes fd, which was only looked at: its close cannot lose a byte.
@@ -48,67 +49,73 @@ void closeLookedAt(const System& sys, int fd) {
 // Looks at what stands at the name, by descriptor.  Sets file->fd to a
 // special file to write in place, or notes a regular file to replace;
 // nothing there is fine too.
-int judgeName(OutputFile* file) {
+OpenFailure judgeName(OutputFile* file) {
   const System& sys = *file->sys;
   // Neither O_CREAT nor O_TRUNC: whatever this opens is left as it is
   // unless it turns out to be special.
-  int fd = sys.openat(file->dirFd, file->base.c_str(),
-                      O_WRONLY | O_NOCTTY | O_CLOEXEC, 0);
+  int fd = -1;
+  const int opened = sys.openat(file->dirFd, file->base.c_str(),
+                                O_WRONLY | O_NOCTTY | O_CLOEXEC, 0, &fd);
   bool pathOnly = false;
-  if (fd < 0) {
-    if (errno == ENOENT) return 0;  // Nothing, or a dangling link.
+  if (opened == ENOENT) return {};  // Nothing, or a dangling link.
+  if (opened != 0) {
     // A regular file that may not be written (or runs as a program) is
     // replaced all the same, a block device is refused; anything else keeps
     // the reason the open gave.
-    const int error = errno;
-    fd = sys.openat(file->dirFd, file->base.c_str(), kLookUp | O_CLOEXEC, 0);
     struct stat st;
-    const bool looked = fd >= 0 && sys.fstat(fd, &st) == 0;
-    const bool refused = error == EACCES || error == EPERM || error == ETXTBSY;
+    const bool looked = sys.openat(file->dirFd, file->base.c_str(),
+                                   kLookUp | O_CLOEXEC, 0, &fd) == 0 &&
+                        sys.fstat(fd, &st) == 0;
+    const bool refused =
+        opened == EACCES || opened == EPERM || opened == ETXTBSY;
     if (!looked || !S_ISREG(st.st_mode) || !refused) {
       closeLookedAt(sys, fd);
-      return looked && S_ISBLK(st.st_mode) ? kBlockDevice : error;
+      if (looked && S_ISBLK(st.st_mode)) return {0, true};
+      return {opened, false};
     }
     pathOnly = kLookUpNamesOnly;
   }
-  int error = sys.fstat(fd, &file->old) == 0 ? 0 : errno;
-  if (error == 0 && S_ISBLK(file->old.st_mode)) error = kBlockDevice;
-  if (error == 0 && !S_ISREG(file->old.st_mode)) {
+  int error = sys.fstat(fd, &file->old);
+  const bool block = error == 0 && S_ISBLK(file->old.st_mode);
+  if (error == 0 && !block && !S_ISREG(file->old.st_mode)) {
     file->fd = fd;
     file->direct = true;
     // A device that can seek (/dev/null) takes writes by position; a FIFO,
     // a terminal or a socket does not.
-    file->positional = sys.lseek(fd, 0, SEEK_CUR) == 0;
-    return 0;
+    off_t at = -1;
+    file->positional = sys.lseek(fd, 0, SEEK_CUR, &at) == 0 && at == 0;
+    return {};
   }
-  if (error == 0) {
+  if (error == 0 && !block) {
     file->replacing = true;
     error = readAccessAcl(sys, fd, pathOnly, &file->acl);
   }
   // Closing what was only opened to be looked at: still, a failure is a
   // sign of trouble worth stopping for before anything is written.
-  if (sys.close(fd) != 0 && error == 0) error = errno;
-  return error;
+  const int closed = sys.close(fd);
+  if (error == 0) error = closed;
+  return {block ? 0 : error, block};
 }
 
 }  // namespace
 
-int openOutputFile(const System& sys, const std::string& name,
-                   OutputFile* file) {
+OpenFailure openOutputFile(const System& sys, const std::string& name,
+                           OutputFile* file) {
   *file = OutputFile();
   file->sys = &sys;
-  int error = openDirectory(name, file);
-  if (error == 0) error = judgeName(file);
-  if (error == 0 && !file->direct) {
+  OpenFailure failure{openDirectory(name, file), false};
+  if (!failure.failed()) failure = judgeName(file);
+  if (!failure.failed() && !file->direct) {
     // A new image gets the bits a new file gets: 0666 less the umask, or
     // what the directory's default ACL says.  A replacement starts private
     // and takes the old file's bits when complete.
-    file->fd = createTemporaryFile(sys, file->dirFd,
-                                   file->replacing ? 0600 : 0666, &error);
+    failure.error =
+        createTemporaryFile(sys, file->dirFd, file->replacing ? 0600 : 0666,
+                            &file->temporary, &file->fd);
     file->positional = true;
   }
-  if (error != 0) discardOutputFile(file);
-  return error;
+  if (failure.failed()) discardOutputFile(file);
+  return failure;
 }
 
 int openStandardOutput(const System& sys, bool closed, OutputFile* file) {
@@ -129,20 +136,21 @@ int commitOutputFile(OutputFile* file, bool sync) {
   if (fd == STDOUT_FILENO) {
     // Standard output stays open: the process exit closes it.
   } else if (file->direct) {
-    if (sys.close(fd) != 0) error = errno;
+    error = sys.close(fd);
   } else {
     if (file->replacing)
       error = handOnAttributes(sys, fd, file->old, file->acl);
     // On disk before it takes the name, so that a crash or a disk that
     // fills up late never leaves the name holding a hole.
-    if (error == 0 && sync && sys.fdatasync(fd) != 0) error = errno;
+    if (error == 0 && sync) error = sys.fdatasync(fd);
     // A close may report a write the disk refused late.
-    const bool closed = sys.close(fd) == 0;
-    if (!closed && error == 0) error = errno;
-    if (error == 0) error = renameTemporaryFile(sys, file->base.c_str());
+    const int lateError = sys.close(fd);
+    if (error == 0) error = lateError;
+    if (error == 0)
+      error = renameTemporaryFile(sys, &file->temporary, file->dirFd,
+                                  file->base.c_str());
     // The rename itself on disk.
-    if (error == 0 && sync && file->dirReadable && sys.fsync(file->dirFd) != 0)
-      error = errno;
+    if (error == 0 && sync && file->dirReadable) error = sys.fsync(file->dirFd);
   }
   discardOutputFile(file);
   return error;
@@ -153,7 +161,7 @@ void discardOutputFile(OutputFile* file) {
   const System& sys = *file->sys;
   if (file->fd >= 0 && file->fd != STDOUT_FILENO) sys.close(file->fd);
   file->fd = -1;
-  if (!file->direct) removeTemporaryFile(sys);
+  removeTemporaryFile(sys, &file->temporary);
   // A directory descriptor only looked through: its close loses nothing.
   closeLookedAt(sys, file->dirFd);
   file->dirFd = -1;

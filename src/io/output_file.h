@@ -18,8 +18,11 @@
 #include <string>
 #include <vector>
 
+#include "io/cleanup.h"
 #include "io/system.h"
 
+// Where an image goes, once the way there is open.  It must stay where it
+// was opened until committed or discarded: the cleanup's list refers to it.
 struct OutputFile {
   const System* sys = nullptr;
   int fd = -1;          // Where the image goes.
@@ -28,20 +31,26 @@ struct OutputFile {
   int dirFd = -1;
   bool dirReadable = false;  // dirFd can be flushed (it is no O_PATH one).
   std::string base;          // The last part of the name.
+  TemporaryFile temporary;   // What takes the name once complete.
   bool replacing = false;    // A regular file stands at the name: keep its
   struct stat old = {};      // owner, group and permission bits,
   std::vector<char> acl;     // and its access ACL, when it has one.
 };
 
-// What openOutputFile returns when a block device stands at the name.
-constexpr int kBlockDevice = -1;
+// Why the way to a name could not be prepared: the error of the call that
+// failed, or a block device standing at the name, which is refused.
+struct OpenFailure {
+  int error = 0;
+  bool blockDevice = false;
+  bool failed() const { return error != 0 || blockDevice; }
+};
 
-// Prepares the way to name.  Returns 0; kBlockDevice; or the error of the
-// call that failed, when the directory cannot be opened, the name is a
-// directory or cannot be opened as a special file, the old file's ACL
-// cannot be read, or the temporary file cannot be made.
-int openOutputFile(const System& sys, const std::string& name,
-                   OutputFile* file);
+// Prepares the way to name.  Fails when the directory cannot be opened, the
+// name is a directory, a block device, or cannot be opened as a special
+// file, the old file's ACL cannot be read, or the temporary file cannot be
+// made.
+OpenFailure openOutputFile(const System& sys, const std::string& name,
+                           OutputFile* file);
 
 // Standard output, which was closed when the process started when closed is
 // set (and then fails with EBADF).  A reader that goes away ends the run by

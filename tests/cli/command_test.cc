@@ -37,10 +37,9 @@ TEST(Command, TakesEachLimitAndRefusesJustPastIt) {
       {{"-word", "-reclen", "2", "app"}, true},
       {{"-addrsize", "4", "app"}, true},
       {{"-addrsize", "5", "app"}, false},
-      {{"-crc", "sum32:0xFFFFFFFC:0:0xF", "app"}, true},
-      {{"-crc", "sum32:0xFFFFFFFD:0:0xF", "app"}, false},
-      {{"-crc", "sum8:1", "app", "0", "1"}, true},
-      {{"-crc", "sum8:0", "app", "0", "1"}, false},
+      // A value that ends just before a zone, and one a byte into it.
+      {{"-avr", "-crc", "crc32:0x81FFFC:0:0xFF", "app"}, true},
+      {{"-avr", "-crc", "crc32:0x81FFFD:0:0xFF", "app"}, false},
       // 16777215 records of one byte, and one more.
       {{"-count", "-reclen", "1", "app", "0", "0xFFFFFE"}, true},
       {{"-count", "-reclen", "1", "app", "0", "0xFFFFFF"}, false},

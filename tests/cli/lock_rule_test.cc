@@ -118,6 +118,10 @@ TEST(LockRule, WarnsOfWhatLocksAndRefusesWhatLocksForGood) {
        "(only a chip erase undoes it)"},
       {{"-efm32", "0x0FE04000", "0x0FE041FF"}, "0x0FE041F8", "FFFFFFFF0F", "FFFFFFFF07",
        "DLW (0x0FE041FC) of -efm32 to 0xFFFFFF07: it locks the debug port (a device erase undoes it)"},
+      {{"-efm32", "0x0FE041F8", "0x0FE041FB"}, "0x0FE041F8", "FFFFFFFF", "FFFFFFFE",
+       "lock word (0x0FE041F8) of -efm32 to 0xFEFFFFFF: it locks flash pages, the user page or mass erase"},
+      {{"-pic18", "0x30000B", "0x30000B"}, "0x30000B", "FF", "DF",
+       "CONFIG6H (0x0030000B) of -pic18 to 0xDF: it turns code, data or write protection on"},
       {{"-efm32", "0x0FE04000", "0x0FE041FF"}, "0x0FE04010", "FFFFFFFF", "FFFFFF7F",
        "lock word (0x0FE04010) of -efm32 to 0x7FFFFFFF: it locks flash pages, the user page or mass erase"},
       {{"-cc13x0", "0x1FFA8", "0x1FFFF"}, "0x1FFE6", "C5", "C4",
@@ -238,6 +242,9 @@ TEST(LockRule, JudgesEveryByteThePartWillHold) {
        w + "-crc 'sum8:0x40C:0x410:0x7FF' lies in the -kin security block; the device may be secured\n"},
       {{"-kin", "-seed", "1", "-crc", "sum8:0x40C:0x410:0x7FF", "-o", "kc.sx", "0", "0x7FF"}, true,
        w + "-crc 'sum8:0x40C:0x410:0x7FF' lies in the -kin security block; the device may be secured\n"},
+      // A block whose one field is its last byte.
+      {{"-hcs08", "-crc", "sum8:0xFFB0:0:0xFF", "-o", "h.sx", "0", "0xFF", "0xFFB0", "0xFFBF"}, true,
+       w + "-crc 'sum8:0xFFB0:0:0xFF' lies in the -hcs08 security block; the device may be secured\n"},
       // clang-format on
   };
   for (const Case& c : cases)

@@ -185,6 +185,12 @@ TEST_F(SafeOutput, ABlockDeviceIsRefusedNamedOrThroughALink) {
     EXPECT_TRUE(fs::is_block_file(dir_ + "/disk.sx"));
     EXPECT_EQ(files(), 2u);
   }
+  // Named as the image file, it gets a warning and an image beside it.
+  ToolRun beside = run({"disk.sx", "0", "0xFF"});
+  EXPECT_EQ(beside.err,
+            "Tollivex: warning: disk.sx is a device, not a file; the image "
+            "goes to disk.sx.sx\n");
+  EXPECT_TRUE(fs::is_regular_file(dir_ + "/disk.sx.sx"));
 }
 
 // The image goes where the name led when the run opened it: a directory

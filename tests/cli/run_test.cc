@@ -6,8 +6,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <set>
 #include <sstream>
 
+#include "cli/options.h"
 #include "cli/tool_runner.h"
 #include "image/device_profile.h"
 #include "srec_reader.h"
@@ -75,6 +77,9 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
       {{"app", "0", "0xFF", "0x100"},
        "address texts come in pairs, but 3 were given"},
       {{"app", "1"}, "address texts come in pairs, but 1 was given"},
+      {{"-o", "out.hex", "-ihex", "app", "0", "1"},
+       "address texts come in pairs, but 3 were given (with -o, every "
+       "argument after the options is an address)"},
       {{"-hcs08", "app", "C000", "FFFF"}, bad + "C000" + expected},
       {{"app", "-Kin", "0", "0x7FF"},
        "option '-Kin' comes after the image file name; options go first"},
@@ -110,7 +115,9 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
       {{"-header", std::string(253, 'h'), "app"},
        "bad header text: longer than 252 bytes"},
       {{"-reclen"}, "option '-reclen' needs a value"},
-      {{"-crc", "crc32:8:0:9", "app"}, "bad crc 'crc32:8:0:9" + crc},
+      {{"-crc", "crc32:0x10:0:0x1F", "app"},
+       "bad crc 'crc32:0x10:0:0x1F': the value at 0x00000010..0x00000013 lies "
+       "inside its own region 0x00000000..0x0000001F"},
       {{"-crc", "crc16:0x10", "app"}, "bad crc 'crc16:0x10" + crc},
       {{"-crc", "sum8:0", "app", "0", "9"}, "bad crc 'sum8:0" + crc},
       {{"-crc", "crc32-be:-2", "app", "0", "9"}, "bad crc 'crc32-be:-2" + crc},
@@ -122,15 +129,20 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
        "(16777215)"},
       {{"-f2833x", "app"}, "-f2833x counts 16-bit words and needs -word"},
       {sixtyFive, "at most 64 -crc values may be given"},
+      {{"-crc-model", "x=8,0x7,0,true,true", "app"},
+       "bad crc model 'x=8,0x7,0,true,true': expected NAME=WIDTH,POLY,"
+       "INIT,REFIN,REFOUT,XOROUT, such as arc=16,0x8005,0,true,true,0"},
       {{"-crc-model", "x=12,0x80F,0,true,true,0", "app"},
-       "bad crc model 'x=12,0x80F,0,true,true,0': expected NAME=WIDTH,POLY,"
-       "INIT,REFIN,REFOUT,XOROUT, such as arc=16,0x8005,0,true,true,0"},
-      {{"-crc-model", "x=303,4,0,true,true,0", "app"},
-       "bad crc model 'x=303,4,0,true,true,0': expected NAME=WIDTH,POLY,"
-       "INIT,REFIN,REFOUT,XOROUT, such as arc=16,0x8005,0,true,true,0"},
-      {{"-crc-model", "sum8=8,7,0,0,0,0", "app"},
-       "bad crc model 'sum8=8,7,0,0,0,0': expected NAME=WIDTH,POLY,INIT,REFIN,"
-       "REFOUT,XOROUT, such as arc=16,0x8005,0,true,true,0"},
+       "bad crc model 'x=12,0x80F,0,true,true,0': WIDTH must be 8, 16 or 32"},
+      {{"-crc-model", "x=16,0x1FFFF,0,true,true,0", "app"},
+       "bad crc model 'x=16,0x1FFFF,0,true,true,0': POLY 0x1FFFF does not fit "
+       "16 bits"},
+      {{"-crc-model", "x=8,7,0,0,0,0x100", "app"},
+       "bad crc model 'x=8,7,0,0,0,0x100': XOROUT 0x100 does not fit 8 bits"},
+      {{"-crc-model", "Sum8=8,7,0,0,0,0", "app"},
+       "bad crc model 'Sum8=8,7,0,0,0,0': Sum8 is a built-in kind"},
+      {{"-crc-model", "crc32-BE=8,7,0,0,0,0", "app"},
+       "bad crc model 'crc32-BE=8,7,0,0,0,0': a name may not end in -be"},
       {{"-erased", "0xF", "app"},
        "bad erased value '0xF': expected two hex digits, such as FF or 00"},
       {{"-crc", "x:9", "-crc-model", "y=8,7,0,0,0,0", "app"},
@@ -228,6 +240,50 @@ TEST_F(EndToEnd, MisuseSaysWhyAndTouchesNoFile) {
               ")?";
     EXPECT_EQ(said.substr(0, said.find('\n')), want);
   }
+}
+
+// The parser, --help and the completion know the same option words: the
+// table's, and beyond them only "--" (and "-" for standard output).
+TEST_F(EndToEnd, TheHelpAndTheCompletionShowEveryOptionWordAndNoOther) {
+  const std::vector<std::string> table = optionWords();
+  std::set<std::string> words(table.begin(), table.end());
+  for (const std::string& word : words) EXPECT_TRUE(isOptionWord(word.c_str()));
+  // The help: the words of the option column, the profiles in their row.
+  std::set<std::string> help;
+  std::istringstream out(run({"--help"}).out);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(out, line);) lines.push_back(line);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    std::string line = lines[i];
+    if (line.rfind("  -", 0) != 0) continue;
+    std::istringstream column(line.substr(2, 15));
+    for (std::string word; column >> word;) {
+      if (word.back() == ',') word.pop_back();
+      if (word[0] == '-' && word != "-PROFILE") help.insert(word);
+    }
+    if (line.rfind("  -PROFILE", 0) != 0) continue;
+    while (i + 1 < lines.size() && lines[i + 1].rfind("   ", 0) == 0)
+      line += lines[++i];
+    std::istringstream text(line.substr(17));
+    for (std::string word; text >> word;)
+      if (word[0] == '-' && isupper(word.back()) == 0 && word != "--profiles")
+        help.insert(word.substr(0, word.find_first_of(",;")));
+  }
+  std::set<std::string> withEnd = words;
+  withEnd.insert("--");
+  EXPECT_EQ(help, withEnd);
+  // The completion of a lone '-'.
+  const ToolRun completion = runProgram(
+      {"bash", "--norc", "--noprofile", "-c",
+       "source \"$0\"; PATH=$1:$PATH; COMP_WORDS=(Tollivex -); "
+       "COMP_CWORD=1; _Tollivex; printf '%s\\n' \"${COMPREPLY[@]}\"",
+       TOLLIVEX_COMPLETION, fs::path(TOLLIVEX_EXE).parent_path().string()},
+      dir_);
+  std::istringstream offered(completion.out);
+  std::set<std::string> completed;
+  for (std::string word; offered >> word;) completed.insert(word);
+  withEnd.insert("-");
+  EXPECT_EQ(completed, withEnd) << completion.err;
 }
 
 TEST_F(EndToEnd, AnswersHelpAndVersionCreatingNoFile) {
@@ -417,6 +473,16 @@ TEST_F(EndToEnd, NamesTheOutputFromTheImageArgument) {
     for (const Record& rec : dataRecords(text)) bytes += rec.data.size();
     EXPECT_EQ(bytes, c.dataBytes) << c.name;
     fs::remove(dir_ + "/" + c.name);
+  }
+  // Standard output, by - or by -o -: no file, and no name in S0.
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"-seed", "1", "-", "0", "3"},
+        {"-seed", "1", "-o", "-", "0", "3"}}) {
+    const ToolRun r = run(args);
+    EXPECT_EQ(r.out,
+              "S019000044756D6D795352454300000000000000000000000101AB\n"
+              "S1070000D664C7CB2C\nS9030000FC\n");
+    EXPECT_EQ(files(), 0u);
   }
   EXPECT_EQ(run({"app"}).status, 0);
   EXPECT_EQ(file("app.sx"), std::string(kAppHeader) + "S9030000FC\n");

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
+#include <cstring>
 #include <fstream>
 
 #include "cli/run.h"
@@ -130,6 +132,47 @@ TEST_F(SystemFailure, EveryFailedCallEndsTheRunAndKeepsTheOldFile) {
             RunOutcome::kDone);
   for (const std::string& call : recordedCalls())
     EXPECT_TRUE(call != "fdatasync" && call != "fsync") << call;
+}
+
+// What root never meets, faked: a directory that may only be searched, one
+// that may not be written, an old file that may not be opened for writing.
+TEST_F(SystemFailure, RefusedOpensThatRootNeverMeets) {
+  struct Case {
+    const char* what;
+    const char* denied;  // The names whose opens are refused.
+    int error;
+    bool done;  // The image takes the name.
+  } cases[] = {
+      {"search-only directory", ".", EACCES, true},
+      {"read-only directory", ".Tollivex.*", EACCES, false},
+      {"old file not to be written", "app.sx", EACCES, true},
+      {"old file that refuses the open", "app.sx", EPERM, true},
+      {"old file on a read-only system", "app.sx", EROFS, false},
+  };
+  const std::vector<std::string> args = {"-seed", "3", "app", "0", "0xFF"};
+  failCall("", 0, 0);
+  ASSERT_EQ(runInProcess(dir_, args).outcome, RunOutcome::kDone);
+  const std::string image = file("app.sx");
+  for (const Case& c : cases) {
+    std::ofstream(dir_ + "/app.sx") << "old\n";
+    failCall("", 0, 0);
+    denyOpen(c.denied, c.error);
+    const Outcome r = runInProcess(dir_, args);
+    denyOpen("", 0);
+    EXPECT_EQ(r.outcome, c.done ? RunOutcome::kDone : RunOutcome::kFailed)
+        << c.what;
+    EXPECT_EQ(r.err, c.done ? ""
+                            : "Tollivex: cannot create app.sx: " +
+                                  std::string(strerror(c.error)) + "\n")
+        << c.what;
+    EXPECT_EQ(file("app.sx"), c.done ? image : "old\n") << c.what;
+    EXPECT_EQ(files(), 1u) << c.what;
+    // A directory that could not be read cannot be flushed either.
+    const std::vector<std::string> calls = recordedCalls();
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "fsync"),
+              c.done && std::string(c.denied) != "." ? 1 : 0)
+        << c.what;
+  }
 }
 
 }  // namespace

@@ -2,10 +2,7 @@
 #include "io/failing_system.h"
 
 #include <fcntl.h>
-#include <sys/xattr.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <mutex>
 
 namespace {
@@ -14,17 +11,37 @@ std::mutex mutex;
 std::string failing;
 int failAt = 0, failError = 0;
 std::vector<std::string> calls;
+std::string denied;
+int deniedError = 0;
 
-// Records call; true, with errno set, when it is the one to fail.
-bool fails(const char* call) {
+// The error an open of name with flags meets, as denyOpen has it.
+int deniedFor(const char* name, int flags) {
+  std::lock_guard<std::mutex> lock(mutex);
+#if defined(O_PATH)
+  if ((flags & O_PATH) != 0) return 0;
+#endif
+  const std::string n = name;
+  const bool starts = !denied.empty() && denied.back() == '*';
+  const bool match = starts ? n.compare(0, denied.size() - 1, denied, 0,
+                                        denied.size() - 1) == 0
+                            : n == denied;
+  return match ? deniedError : 0;
+}
+
+// Records call; the error to fail it with, or 0 to make it.
+int fails(const char* call) {
   std::lock_guard<std::mutex> lock(mutex);
   calls.push_back(call);
   int seen = 0;
   for (const std::string& c : calls) seen += c == call;
-  if (failing != call || seen != failAt) return false;
-  errno = failError;
-  return true;
+  return failing == call && seen == failAt ? failError : 0;
 }
+
+// The real call, through the real table, unless it is the one to fail:
+// then what the failure yields besides its error.
+#define PASS(call, ...)                             \
+  if (const int error = fails(#call)) return error; \
+  return realSystem().call(__VA_ARGS__)
 
 }  // namespace
 
@@ -36,6 +53,12 @@ void failCall(const std::string& call, int occurrence, int error) {
   calls.clear();
 }
 
+void denyOpen(const std::string& prefix, int error) {
+  std::lock_guard<std::mutex> lock(mutex);
+  denied = prefix;
+  deniedError = error;
+}
+
 std::vector<std::string> recordedCalls() {
   std::lock_guard<std::mutex> lock(mutex);
   return calls;
@@ -43,53 +66,54 @@ std::vector<std::string> recordedCalls() {
 
 const System& failingSystem() {
   static const System kFailing = {
-      [](int dir, const char* name, int flags, mode_t mode) {
-        return fails("openat") ? -1 : openat(dir, name, flags, mode);
+      [](int dir, const char* name, int flags, mode_t mode, int* fd) {
+        *fd = -1;
+        if (const int error = deniedFor(name, flags)) {
+          fails("openat");
+          return error;
+        }
+        PASS(openat, dir, name, flags, mode, fd);
       },
-      [](int fd, const void* data, size_t size) -> ssize_t {
-        return fails("write") ? -1 : write(fd, data, size);
+      [](int fd, const void* data, size_t size, size_t* written) {
+        *written = 0;
+        PASS(write, fd, data, size, written);
       },
-      [](int fd, const void* data, size_t size, off_t at) -> ssize_t {
-        return fails("pwrite") ? -1 : pwrite(fd, data, size, at);
+      [](int fd, const void* data, size_t size, off_t at, size_t* written) {
+        *written = 0;
+        PASS(pwrite, fd, data, size, at, written);
       },
-      [](int fd, off_t offset, int whence) -> off_t {
-        return fails("lseek") ? -1 : lseek(fd, offset, whence);
+      [](int fd, off_t offset, int whence, off_t* at) {
+        *at = -1;
+        PASS(lseek, fd, offset, whence, at);
       },
-      [](int fd) { return fails("fdatasync") ? -1 : fdatasync(fd); },
-      [](int fd) { return fails("fsync") ? -1 : fsync(fd); },
-      [](int fd) { return fails("close") ? -1 : close(fd); },
+      [](int fd) { PASS(fdatasync, fd); },
+      [](int fd) { PASS(fsync, fd); },
+      [](int fd) { PASS(close, fd); },
       [](int fromDir, const char* from, int toDir, const char* to) {
-        return fails("renameat") ? -1 : renameat(fromDir, from, toDir, to);
+        PASS(renameat, fromDir, from, toDir, to);
       },
       [](int dir, const char* name, int flags) {
-        return fails("unlinkat") ? -1 : unlinkat(dir, name, flags);
+        PASS(unlinkat, dir, name, flags);
       },
-      [](int fd, uid_t owner, gid_t group) {
-        return fails("fchown") ? -1 : fchown(fd, owner, group);
+      [](int fd, uid_t owner, gid_t group) { PASS(fchown, fd, owner, group); },
+      [](int fd, mode_t mode) { PASS(fchmod, fd, mode); },
+      [](int fd, struct stat* st) { PASS(fstat, fd, st); },
+      [](const char* path, const char* name, void* value, size_t size,
+         size_t* length) {
+        *length = 0;
+        PASS(getxattr, path, name, value, size, length);
       },
-      [](int fd, mode_t mode) {
-        return fails("fchmod") ? -1 : fchmod(fd, mode);
-      },
-      [](int fd, struct stat* st) {
-        return fails("fstat") ? -1 : fstat(fd, st);
-      },
-      [](const char* path, const char* name, void* value,
-         size_t size) -> ssize_t {
-        return fails("getxattr") ? -1 : getxattr(path, name, value, size);
-      },
-      [](int fd, const char* name, void* value, size_t size) -> ssize_t {
-        return fails("fgetxattr") ? -1 : fgetxattr(fd, name, value, size);
+      [](int fd, const char* name, void* value, size_t size, size_t* length) {
+        *length = 0;
+        PASS(fgetxattr, fd, name, value, size, length);
       },
       [](int fd, const char* name, const void* value, size_t size, int flags) {
-        return fails("fsetxattr") ? -1
-                                  : fsetxattr(fd, name, value, size, flags);
+        PASS(fsetxattr, fd, name, value, size, flags);
       },
-      [](int fd, const char* name) {
-        return fails("fremovexattr") ? -1 : fremovexattr(fd, name);
-      },
+      [](int fd, const char* name) { PASS(fremovexattr, fd, name); },
+      [](int fd) { PASS(isatty, fd); },
       [](pthread_t* thread, void* (*run)(void*), void* arg) {
-        return fails("startThread") ? errno
-                                    : pthread_create(thread, nullptr, run, arg);
+        PASS(startThread, thread, run, arg);
       },
   };
   return kFailing;

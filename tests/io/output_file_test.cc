@@ -57,7 +57,7 @@ TEST_F(OutputFileTest, JudgesTheNameByItsDescriptor) {
   };
   for (const Case& c : cases) {
     OutputFile file;
-    const int error = openOutputFile(realSystem(), c.name, &file);
+    const int error = openOutputFile(realSystem(), c.name, &file).error;
     const bool ok = error == 0;
     EXPECT_EQ(error, c.error > 0 ? c.error : 0) << c.name;
     EXPECT_TRUE(!ok || (file.direct == (c.error == 0) &&
@@ -77,7 +77,7 @@ TEST_F(OutputFileTest, APendingSignalStopsTheRenameAndNoneEndsARunAfterIt) {
   for (int number : {SIGINT, SIGABRT, SIGRTMAX}) {
     std::ofstream(dir_ + "/a.sx") << "kept\n";
     OutputFile image;
-    ASSERT_EQ(openOutputFile(realSystem(), dir_ + "/a.sx", &image), 0);
+    ASSERT_FALSE(openOutputFile(realSystem(), dir_ + "/a.sx", &image).failed());
     ASSERT_EQ(write(image.fd, "new\n", 4), 4);
     // The signal arrives after the image is written, before the rename.
     sigset_t one, old;
@@ -96,7 +96,7 @@ TEST_F(OutputFileTest, APendingSignalStopsTheRenameAndNoneEndsARunAfterIt) {
   sigset_t before, after;
   pthread_sigmask(SIG_SETMASK, nullptr, &before);
   OutputFile image;
-  ASSERT_EQ(openOutputFile(realSystem(), dir_ + "/a.sx", &image), 0);
+  ASSERT_FALSE(openOutputFile(realSystem(), dir_ + "/a.sx", &image).failed());
   ASSERT_EQ(commitOutputFile(&image, true), 0);
   pthread_sigmask(SIG_SETMASK, &before, &after);
   for (int number : {SIGINT, SIGTERM, SIGABRT, SIGSEGV, SIGPWR, SIGRTMAX})
