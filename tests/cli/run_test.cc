@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <regex>
 #include <set>
 #include <sstream>
 
@@ -248,27 +249,13 @@ TEST_F(EndToEnd, TheHelpAndTheCompletionShowEveryOptionWordAndNoOther) {
   const std::vector<std::string> table = optionWords();
   std::set<std::string> words(table.begin(), table.end());
   for (const std::string& word : words) EXPECT_TRUE(isOptionWord(word.c_str()));
-  // The help: the words of the option column, the profiles in their row.
-  std::set<std::string> help;
-  std::istringstream out(run({"--help"}).out);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(out, line);) lines.push_back(line);
-  for (size_t i = 0; i < lines.size(); ++i) {
-    std::string line = lines[i];
-    if (line.rfind("  -", 0) != 0) continue;
-    std::istringstream column(line.substr(2, 15));
-    for (std::string word; column >> word;) {
-      if (word.back() == ',') word.pop_back();
-      if (word[0] == '-' && word != "-PROFILE") help.insert(word);
-    }
-    if (line.rfind("  -PROFILE", 0) != 0) continue;
-    while (i + 1 < lines.size() && lines[i + 1].rfind("   ", 0) == 0)
-      line += lines[++i];
-    std::istringstream text(line.substr(17));
-    for (std::string word; text >> word;)
-      if (word[0] == '-' && isupper(word.back()) == 0 && word != "--profiles")
-        help.insert(word.substr(0, word.find_first_of(",;")));
-  }
+  // Every option word the help names, in its rows or their texts.
+  std::set<std::string> help = {"--"};
+  const std::string text = run({"--help"}).out;
+  const std::regex word("(^|[ ,(])(--?[a-z][a-z0-9-]*)");
+  for (auto m = std::sregex_iterator(text.begin(), text.end(), word);
+       m != std::sregex_iterator(); ++m)
+    help.insert((*m)[2]);
   std::set<std::string> withEnd = words;
   withEnd.insert("--");
   EXPECT_EQ(help, withEnd);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "image/check_schedule.h"
 
 namespace {
@@ -22,15 +24,9 @@ ImageSpec specOf(const std::vector<AddressPair>& pairs,
                  const std::vector<Check>& checks) {
   ImageSpec image;
   image.pairs = pairs;
-  for (const Check& c : checks) {
-    PlacedCheck check;
-    check.kind = *findCheckKind(c.kind, {});
-    check.address = c.address;
-    check.start = c.start;
-    check.end = c.end;
-    check.regionGiven = c.regionGiven;
-    image.checks.push_back(check);
-  }
+  for (const Check& c : checks)
+    image.checks.push_back({c.kind, *findCheckKind(c.kind, {}), false,
+                            c.address, c.regionGiven, c.start, c.end, ""});
   return image;
 }
 
@@ -64,9 +60,9 @@ TEST(CheckLayout, EachLimitOnBothSides) {
   for (const Case& c : cases) {
     ImageSpec image = specOf(c.pairs, c.checks);
     const CheckProblem problem = settleChecks(&image);
-    EXPECT_EQ(problem.kind, c.kind) << c.checks[0].kind << c.checks[0].address;
-    EXPECT_EQ(problem.first, c.first) << c.checks[0].address;
-    EXPECT_EQ(problem.second, c.second) << c.checks[0].address;
+    EXPECT_EQ(std::make_tuple(problem.kind, problem.first, problem.second),
+              std::make_tuple(c.kind, c.first, c.second))
+        << c.checks[0].kind << " at " << c.checks[0].address;
   }
 }
 

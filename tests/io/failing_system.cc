@@ -37,11 +37,13 @@ int fails(const char* call) {
   return failing == call && seen == failAt ? failError : 0;
 }
 
-// The real call, through the real table, unless it is the one to fail:
-// then what the failure yields besides its error.
-#define PASS(call, ...)                             \
-  if (const int error = fails(#call)) return error; \
-  return realSystem().call(__VA_ARGS__)
+// An entry that makes the real call, through the real table, unless it is
+// the one to fail; then what the call yields besides stays as it was.
+#define PASS(call)                                    \
+  [](auto... args) {                                  \
+    if (const int error = fails(#call)) return error; \
+    return realSystem().call(args...);                \
+  }
 
 }  // namespace
 
@@ -67,54 +69,29 @@ std::vector<std::string> recordedCalls() {
 const System& failingSystem() {
   static const System kFailing = {
       [](int dir, const char* name, int flags, mode_t mode, int* fd) {
-        *fd = -1;
         if (const int error = deniedFor(name, flags)) {
           fails("openat");
           return error;
         }
-        PASS(openat, dir, name, flags, mode, fd);
+        return PASS(openat)(dir, name, flags, mode, fd);
       },
-      [](int fd, const void* data, size_t size, size_t* written) {
-        *written = 0;
-        PASS(write, fd, data, size, written);
-      },
-      [](int fd, const void* data, size_t size, off_t at, size_t* written) {
-        *written = 0;
-        PASS(pwrite, fd, data, size, at, written);
-      },
-      [](int fd, off_t offset, int whence, off_t* at) {
-        *at = -1;
-        PASS(lseek, fd, offset, whence, at);
-      },
-      [](int fd) { PASS(fdatasync, fd); },
-      [](int fd) { PASS(fsync, fd); },
-      [](int fd) { PASS(close, fd); },
-      [](int fromDir, const char* from, int toDir, const char* to) {
-        PASS(renameat, fromDir, from, toDir, to);
-      },
-      [](int dir, const char* name, int flags) {
-        PASS(unlinkat, dir, name, flags);
-      },
-      [](int fd, uid_t owner, gid_t group) { PASS(fchown, fd, owner, group); },
-      [](int fd, mode_t mode) { PASS(fchmod, fd, mode); },
-      [](int fd, struct stat* st) { PASS(fstat, fd, st); },
-      [](const char* path, const char* name, void* value, size_t size,
-         size_t* length) {
-        *length = 0;
-        PASS(getxattr, path, name, value, size, length);
-      },
-      [](int fd, const char* name, void* value, size_t size, size_t* length) {
-        *length = 0;
-        PASS(fgetxattr, fd, name, value, size, length);
-      },
-      [](int fd, const char* name, const void* value, size_t size, int flags) {
-        PASS(fsetxattr, fd, name, value, size, flags);
-      },
-      [](int fd, const char* name) { PASS(fremovexattr, fd, name); },
-      [](int fd) { PASS(isatty, fd); },
-      [](pthread_t* thread, void* (*run)(void*), void* arg) {
-        PASS(startThread, thread, run, arg);
-      },
+      PASS(write),
+      PASS(pwrite),
+      PASS(lseek),
+      PASS(fdatasync),
+      PASS(fsync),
+      PASS(close),
+      PASS(renameat),
+      PASS(unlinkat),
+      PASS(fchown),
+      PASS(fchmod),
+      PASS(fstat),
+      PASS(getxattr),
+      PASS(fgetxattr),
+      PASS(fsetxattr),
+      PASS(fremovexattr),
+      PASS(isatty),
+      PASS(startThread),
   };
   return kFailing;
 }
