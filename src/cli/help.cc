@@ -57,7 +57,7 @@ struct Row {
   size_t width;  // Of the lines the text wraps to.
 };
 
-// text with every "{name}" replaced by with.
+// text with the first name in it replaced by with.
 std::string replaced(std::string text, const std::string& name,
                      const std::string& with) {
   const size_t at = text.find(name);
