@@ -3,6 +3,7 @@
 
 #include "cli/address.h"
 #include "cli/message.h"
+#include "cli/option_values.h"
 #include "cli/output_name.h"
 #include "cli/scan.h"
 #include "cli/suggest.h"

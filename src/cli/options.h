@@ -1,5 +1,4 @@
-// The option words, and what each does to a command: every value is read
-// where its option stands.
+// The option table: every option word, what it does, and its --help row.
 #ifndef TOLLIVEX_CLI_OPTIONS_H_
 #define TOLLIVEX_CLI_OPTIONS_H_
 
@@ -61,15 +60,5 @@ bool applyFlag(const char* arg, Command* command);
 
 // Whether arg is one of the option words, matched as the scan matches them.
 bool isOptionWord(const char* arg);
-
-// Reports a -crc value that cannot be read or placed.
-void reportBadCheck(const std::string& text);
-
-// Gives each check of image the kind its text names, among the built-in
-// ones and the models of the line; reports the first that names none.
-bool resolveCheckKinds(ImageSpec* image);
-
-// Reports a -pin value that cannot be read or placed.
-void reportBadPin(const std::string& text);
 
 #endif  // TOLLIVEX_CLI_OPTIONS_H_

@@ -6,6 +6,7 @@
 
 #include "cli/address.h"
 #include "cli/message.h"
+#include "cli/option_values.h"
 
 namespace {
 
